@@ -1,0 +1,26 @@
+#include "application.h"
+
+#include "pesarine_config.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+void substituerPolices()
+{
+    for (const char* famille : { "Verdana", "Arial" })
+        QFont::insertSubstitution(QString::fromLatin1(famille), QStringLiteral("DejaVu Sans"));
+}
+
+void preparerApplication(QApplication& application)
+{
+    QApplication::setApplicationName(QStringLiteral(PESARINE_NOM_APPLICATION));
+    QApplication::setApplicationVersion(QStringLiteral(PESARINE_VERSION));
+    QApplication::setOrganizationDomain(QStringLiteral(PESARINE_ORGANISATION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(PESARINE_IDENTIFIANT));
+
+    auto* traduction = new QTranslator(&application);
+    if (traduction->load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(traduction);
+}

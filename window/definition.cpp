@@ -1,0 +1,146 @@
+#include "definition.h"
+
+#include "identite.h"
+
+#include <array>
+
+namespace {
+
+constexpr Police verdana105 { "Verdana", 10.5 };
+constexpr Police verdana9Gras { "Verdana", 9, true };
+constexpr Police verdana75Gras { "Verdana", 7.5, true };
+constexpr Police verdana75GrasItalique { "Verdana", 7.5, true, true };
+constexpr Police arial105Gras { "Arial", 10.5, true };
+constexpr Police arial75Gras { "Arial", 7.5, true };
+
+constexpr Couleur blanc { 255, 255, 255 };
+constexpr Couleur noir { 0, 0, 0 };
+constexpr Couleur vertVif { 0, 255, 0 };
+constexpr Couleur vertFonce { 0, 128, 0 };
+constexpr Couleur rouge { 255, 0, 0 };
+constexpr Couleur marine { 0, 0, 128 };
+constexpr Couleur brique { 192, 64, 0 };
+constexpr Couleur rougeFonce { 192, 0, 0 };
+
+// From back to front: what is drawn on the window's surface first, then the windowed controls,
+// which lie above it all.
+constexpr DefinitionControle controles[] = {
+    { .controle = { Nom::Image2 }, .genre = Genre::Image, .gauche = 1800, .haut = 2760, .largeur = 6852, .hauteur = 2640, .infobulle = "Le plateau", .image = "plateau" },
+    { .controle = { Nom::Image1 }, .genre = Genre::Image, .gauche = 120, .haut = 0, .largeur = 8730, .hauteur = 2880, .infobulle = "La Pesarine", .image = "balance" },
+    { .controle = boite(0), .genre = Genre::Image, .gauche = 480, .haut = 5040, .largeur = 1512, .hauteur = 2292, .montre = false, .image = "poids500" },
+    { .controle = boite(1), .genre = Genre::Image, .gauche = 2160, .haut = 5640, .largeur = 1212, .hauteur = 1560, .montre = false, .image = "poids200" },
+    { .controle = boite(2), .genre = Genre::Image, .gauche = 3600, .haut = 5880, .largeur = 972, .hauteur = 1320, .montre = false, .image = "poids100" },
+    { .controle = boite(3), .genre = Genre::Image, .gauche = 4800, .haut = 5880, .largeur = 936, .hauteur = 1320, .montre = false, .image = "poids100" },
+    { .controle = boite(4), .genre = Genre::Image, .gauche = 5880, .haut = 6240, .largeur = 732, .hauteur = 876, .montre = false, .image = "poids50" },
+    { .controle = baim(0), .genre = Genre::Image, .gauche = 2400, .haut = 3840, .largeur = 972, .hauteur = 1092 },
+    { .controle = baim(1), .genre = Genre::Image, .gauche = 3360, .haut = 3960, .largeur = 612, .hauteur = 972 },
+    { .controle = baim(2), .genre = Genre::Image, .gauche = 3960, .haut = 4080, .largeur = 612, .hauteur = 852 },
+    { .controle = baim(3), .genre = Genre::Image, .gauche = 4560, .haut = 4080, .largeur = 612, .hauteur = 852 },
+    { .controle = baim(4), .genre = Genre::Image, .gauche = 5160, .haut = 4200, .largeur = 492, .hauteur = 732 },
+    { .controle = baim(5), .genre = Genre::Image, .gauche = 5640, .haut = 4320, .largeur = 492, .hauteur = 612 },
+    { .controle = baim(6), .genre = Genre::Image, .gauche = 6120, .haut = 4440, .largeur = 372, .hauteur = 492 },
+    { .controle = baim(7), .genre = Genre::Image, .gauche = 6480, .haut = 4440, .largeur = 372, .hauteur = 492 },
+    { .controle = baim(8), .genre = Genre::Image, .gauche = 6840, .haut = 4560, .largeur = 372, .hauteur = 372 },
+    { .controle = baim(9), .genre = Genre::Image, .gauche = 7200, .haut = 4680, .largeur = 372, .hauteur = 252 },
+    { .controle = baim(10), .genre = Genre::Image, .gauche = 7560, .haut = 4680, .largeur = 372, .hauteur = 252 },
+    { .controle = baim(11), .genre = Genre::Image, .gauche = 7920, .haut = 4680, .largeur = 252, .hauteur = 252 },
+    { .controle = boite(5), .genre = Genre::Image, .gauche = 6720, .haut = 6360, .largeur = 576, .hauteur = 732, .montre = false, .image = "poids20" },
+    { .controle = boite(6), .genre = Genre::Image, .gauche = 7440, .haut = 6360, .largeur = 300, .hauteur = 612, .montre = false, .image = "poids10" },
+    { .controle = boite(7), .genre = Genre::Image, .gauche = 7920, .haut = 6360, .largeur = 312, .hauteur = 612, .montre = false, .image = "poids10" },
+    { .controle = boite(8), .genre = Genre::Image, .gauche = 7800, .haut = 5520, .largeur = 276, .hauteur = 360, .montre = false, .image = "poids5" },
+    { .controle = boite(9), .genre = Genre::Image, .gauche = 7440, .haut = 5520, .largeur = 192, .hauteur = 312, .montre = false, .image = "poids2" },
+    { .controle = boite(10), .genre = Genre::Image, .gauche = 7080, .haut = 5520, .largeur = 192, .hauteur = 312, .montre = false, .image = "poids2" },
+    { .controle = boite(11), .genre = Genre::Image, .gauche = 6600, .haut = 5520, .largeur = 240, .hauteur = 252, .montre = false, .image = "poids1" },
+    { .controle = { Nom::Label1 }, .genre = Genre::Etiquette, .gauche = 1800, .haut = 3000, .largeur = 1572, .hauteur = 252, .texte = "Pesées réussies:", .police = verdana75Gras, .couleurTexte = vertFonce, .couleurFond = blanc, .alignement = Alignement::Droite, .tabulation = 16 },
+    { .controle = { Nom::Label2 }, .genre = Genre::Etiquette, .gauche = 6120, .haut = 3000, .largeur = 1572, .hauteur = 252, .texte = "Erreurs de calcul:", .police = verdana75Gras, .couleurTexte = rouge, .couleurFond = blanc, .alignement = Alignement::Droite, .tabulation = 17 },
+    { .controle = { Nom::Label3 }, .genre = Genre::Etiquette, .gauche = 360, .haut = 3840, .largeur = 732, .hauteur = 252, .texte = "Chrono:", .police = verdana75Gras, .couleurTexte = marine, .couleurFond = blanc, .alignement = Alignement::Gauche, .tabulation = 20 },
+    { .controle = { Nom::Label4 }, .genre = Genre::Etiquette, .gauche = 240, .haut = 4440, .largeur = 2052, .hauteur = 252, .texte = "Rendement par minute:", .police = verdana75Gras, .couleurTexte = marine, .couleurFond = blanc, .alignement = Alignement::Centre, .tabulation = 21 },
+    { .controle = { Nom::Label5 }, .genre = Genre::Etiquette, .gauche = 4236, .haut = 360, .largeur = 312, .hauteur = 228, .texte = PESARINE_INITIALES, .infobulle = "Auteur: " PESARINE_AUTEUR, .police = arial105Gras, .couleurTexte = brique, .couleurFond = noir, .alignement = Alignement::Centre, .tabulation = 23, .ajusteAuTexte = true },
+    { .controle = { Nom::Label6 }, .genre = Genre::Etiquette, .gauche = 4200, .haut = 2040, .largeur = 435, .hauteur = 180, .texte = "2002", .infobulle = "Année de mise en service", .police = verdana75GrasItalique, .couleurTexte = rougeFonce, .couleurFond = noir, .alignement = Alignement::Centre, .tabulation = 24, .ajusteAuTexte = true },
+    { .controle = { Nom::Label7 }, .genre = Genre::Etiquette, .gauche = 3960, .haut = 600, .largeur = 852, .hauteur = 252, .texte = PESARINE_MARQUE, .police = arial75Gras, .couleurTexte = rougeFonce, .couleurFond = noir, .alignement = Alignement::Droite, .tabulation = 25 },
+    { .controle = { Nom::Label8 }, .genre = Genre::Etiquette, .gauche = 6600, .haut = 3360, .largeur = 1092, .hauteur = 252, .texte = "Maximum:", .police = verdana75Gras, .couleurFond = blanc, .alignement = Alignement::Droite, .tabulation = 27 },
+    { .controle = { Nom::Image3 }, .genre = Genre::Image, .gauche = 1320, .haut = 1240, .largeur = 768, .hauteur = 468, .infobulle = "Paquet à peser", .image = "paquet" },
+    { .controle = { Nom::trop }, .genre = Genre::Porteur, .gauche = 0, .haut = 0, .largeur = 0, .hauteur = 0, .montre = false, .image = "trop" },
+    { .controle = { Nom::manque }, .genre = Genre::Porteur, .gauche = 0, .haut = 0, .largeur = 0, .hauteur = 0, .montre = false, .image = "manque" },
+    { .controle = { Nom::equilibre }, .genre = Genre::Porteur, .gauche = 0, .haut = 0, .largeur = 0, .hauteur = 0, .montre = false, .image = "equilibre" },
+    { .controle = { Nom::mini }, .genre = Genre::Porteur, .gauche = 0, .haut = 0, .largeur = 0, .hauteur = 0, .montre = false, .image = "mini" },
+    { .controle = { Nom::Shape1 }, .genre = Genre::Cadre, .gauche = 120, .haut = 2880, .largeur = 8652, .hauteur = 4572, .couleurTexte = noir },
+
+    { .controle = { Nom::Command1 }, .genre = Genre::Bouton, .gauche = 480, .haut = 3000, .largeur = 1092, .hauteur = 852, .texte = "Démarrer", .infobulle = "Cliquer ici pour commencer une pesée", .police = verdana105, .tabulation = 13, .icone = "feu" },
+    { .controle = { Nom::Command2 }, .genre = Genre::Bouton, .gauche = 1320, .haut = 3960, .largeur = 612, .hauteur = 492, .infobulle = "Cliquer ici pour arrêter le chronomètre et pour commencer une nouvelle série", .police = verdana105, .tabulation = 22, .icone = "stop" },
+    { .controle = { Nom::maxi }, .genre = Genre::Bouton, .gauche = 7800, .haut = 3840, .largeur = 852, .hauteur = 732, .texte = "Changer", .infobulle = "Cliquer ici pour changer le maximum autorisé", .tabulation = 28, .icone = "cle" },
+    { .controle = { Nom::Text1 }, .genre = Genre::Texte, .gauche = 3000, .haut = 2520, .largeur = 2892, .hauteur = 288, .texte = "La Pesarine", .infobulle = "Message de la Pesarine", .police = verdana9Gras, .couleurTexte = vertVif, .couleurFond = noir, .tabulation = 0 },
+    { .controle = { Nom::pesees }, .genre = Genre::Texte, .gauche = 3480, .haut = 3000, .largeur = 612, .hauteur = 288, .texte = "0", .infobulle = "Nombre de pesées réussies dans cette série", .police = verdana75Gras, .tabulation = 14 },
+    { .controle = { Nom::Err }, .genre = Genre::Texte, .gauche = 7800, .haut = 3000, .largeur = 612, .hauteur = 288, .texte = "0", .infobulle = "Nombre d'erreurs de calcul", .police = verdana75Gras, .tabulation = 15 },
+    { .controle = { Nom::tempo }, .genre = Genre::Texte, .gauche = 240, .haut = 4080, .largeur = 972, .hauteur = 288, .texte = " ", .infobulle = "Chronomètre", .police = verdana75Gras, .tabulation = 18 },
+    { .controle = { Nom::rend }, .genre = Genre::Texte, .gauche = 840, .haut = 4680, .largeur = 732, .hauteur = 288, .texte = "", .infobulle = "Nombre de pesées par minute", .police = verdana75Gras, .tabulation = 19 },
+    { .controle = { Nom::Text2 }, .genre = Genre::Texte, .gauche = 7800, .haut = 3360, .largeur = 612, .hauteur = 288, .texte = "1000", .infobulle = "Masse maximum autorisée", .police = verdana75Gras, .tabulation = 26 },
+    { .controle = Picture2(0), .genre = Genre::Cellule, .gauche = 6480, .haut = 1560, .largeur = 132, .hauteur = 100, .couleurFond = blanc, .tabulation = 12, .montre = false },
+    { .controle = Picture2(1), .genre = Genre::Cellule, .gauche = 6600, .haut = 1560, .largeur = 132, .hauteur = 100, .couleurFond = blanc, .tabulation = 11, .montre = false },
+    { .controle = Picture2(2), .genre = Genre::Cellule, .gauche = 6720, .haut = 1560, .largeur = 132, .hauteur = 100, .couleurFond = blanc, .tabulation = 10, .montre = false },
+    { .controle = Picture2(3), .genre = Genre::Cellule, .gauche = 6840, .haut = 1560, .largeur = 132, .hauteur = 100, .couleurFond = blanc, .tabulation = 9, .montre = false },
+    { .controle = Picture2(4), .genre = Genre::Cellule, .gauche = 6960, .haut = 1560, .largeur = 132, .hauteur = 100, .couleurFond = blanc, .tabulation = 8, .montre = false },
+    { .controle = Picture2(5), .genre = Genre::Cellule, .gauche = 7080, .haut = 1560, .largeur = 132, .hauteur = 100, .couleurFond = blanc, .tabulation = 7, .montre = false },
+    { .controle = Picture2(6), .genre = Genre::Cellule, .gauche = 7200, .haut = 1560, .largeur = 132, .hauteur = 100, .couleurFond = blanc, .tabulation = 6, .montre = false },
+    { .controle = Picture2(7), .genre = Genre::Cellule, .gauche = 7320, .haut = 1560, .largeur = 132, .hauteur = 100, .couleurFond = blanc, .tabulation = 5, .montre = false },
+    { .controle = Picture2(8), .genre = Genre::Cellule, .gauche = 7440, .haut = 1560, .largeur = 132, .hauteur = 100, .couleurFond = blanc, .tabulation = 4, .montre = false },
+    { .controle = Picture2(9), .genre = Genre::Cellule, .gauche = 7560, .haut = 1560, .largeur = 132, .hauteur = 100, .couleurFond = blanc, .tabulation = 3, .montre = false },
+    { .controle = Picture2(10), .genre = Genre::Cellule, .gauche = 7680, .haut = 1560, .largeur = 132, .hauteur = 100, .couleurFond = blanc, .tabulation = 2, .montre = false },
+    { .controle = Picture2(11), .genre = Genre::Cellule, .gauche = 7800, .haut = 1560, .largeur = 132, .hauteur = 100, .couleurFond = blanc, .tabulation = 1, .montre = false },
+};
+
+constexpr DefinitionMenu menu[] = {
+    { Commande::Aide, "Aide", "&Aide", "F1" },
+    { Commande::propos, "propos", "A &propos...", "F2" },
+    { Commande::Siteweb, "Siteweb", "Site &Web d'origine", "F3" },
+    { Commande::Quitter, "Quitter", "&Quitter", "F12" },
+};
+
+constexpr std::array<const char*, static_cast<int>(Nom::Shape1) + 1> noms {
+    "Command1", "Command2", "maxi", "Text1", "Text2", "pesees", "Err", "tempo", "rend",
+    "Image1", "Image2", "Image3", "boite", "baim", "Picture2", "trop", "manque", "equilibre", "mini",
+    "Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7", "Label8", "Shape1",
+};
+
+// Inside a message, a line break is line feed then carriage return.
+const QString saut = QStringLiteral("\n\r");
+
+} // namespace
+
+std::span<const DefinitionControle> definitionFenetre() { return controles; }
+
+std::span<const DefinitionMenu> definitionMenu() { return menu; }
+
+QString nomControle(Controle c)
+{
+    const QString nom = QString::fromLatin1(noms[static_cast<std::size_t>(c.nom)]);
+    return c.index < 0 ? nom : nom + QLatin1Char('(') + QString::number(c.index) + QLatin1Char(')');
+}
+
+QString legendeFenetre()
+{
+    return QStringLiteral("La Pesarine  " PESARINE_VERSION "    Décembre 2002      " PESARINE_AUTEUR);
+}
+
+QString pageAccueil() { return QStringLiteral(PESARINE_PAGE_ACCUEIL); }
+
+QString texteAide()
+{
+    return QStringLiteral("La Pesarine: Mode d'emploi") + saut + saut
+        + QStringLiteral("Après avoir cliqué sur le bouton Démarrer, il faut équilibrer la balance:") + saut
+        + QStringLiteral("Ajouter ou enlever des masses sur le plateau en cliquant dessus.") + saut
+        + QStringLiteral("Il faut ensuite taper le résultat de la pesée.") + saut
+        + QStringLiteral("Déplacer la boîte de dialogue si elle gène pour la lecture des masses qui sont sur le plateau.")
+        + saut + saut
+        + QStringLiteral("Cliquer sur le bouton Stop pour arrêter le chronomètre et pour commencer une nouvelle série de pesées.")
+        + saut + saut;
+}
+
+QString texteAPropos()
+{
+    return QStringLiteral("La Pesarine " PESARINE_VERSION "         " PESARINE_AUTEUR " Décembre 2002") + saut + saut
+        + QStringLiteral(" ") + saut + saut
+        + QStringLiteral("Mises à jour sur Internet: ") + saut
+        + QString(16, QLatin1Char(' ')) + pageAccueil() + saut + saut + saut
+        + QStringLiteral("       Contact auteur: " PESARINE_COURRIEL);
+}

@@ -1,0 +1,360 @@
+#include "fenetre.h"
+
+#include "definition.h"
+#include "widgets.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QIcon>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace {
+
+int pixels(int twips) { return qRound(twips / double(twipsParPixel)); }
+
+QRect rectangle(const DefinitionControle& d)
+{
+    return { pixels(d.gauche), pixels(d.haut), pixels(d.largeur), pixels(d.hauteur) };
+}
+
+QColor couleur(Couleur c) { return QColor(c.rouge, c.vert, c.bleu); }
+
+QString texte(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// The toolkit's boxes break a line at a line feed; the program's texts break it at a line feed
+// followed by a carriage return.
+QString lignes(QString t) { return t.replace(QStringLiteral("\n\r"), QStringLiteral("\n")); }
+
+Qt::Alignment alignement(Alignement a)
+{
+    switch (a) {
+    case Alignement::Gauche:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    case Alignement::Droite:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case Alignement::Centre:
+        break;
+    }
+    return Qt::AlignCenter;
+}
+
+QFont police(const Police& p, const QFont& defaut)
+{
+    if (!p.famille)
+        return defaut;
+    QFont f(texte(p.famille));
+    f.setPointSizeF(p.points);
+    f.setBold(p.gras);
+    f.setItalic(p.italique);
+    return f;
+}
+
+void colorer(QWidget* w, QPalette::ColorRole role, Couleur c)
+{
+    QPalette palette = w->palette();
+    palette.setColor(role, couleur(c));
+    w->setPalette(palette);
+}
+
+// Each picture is decoded once; controls that show the same picture share it.
+class Images {
+public:
+    const QPixmap& operator[](const QString& nom)
+    {
+        auto [place, nouveau] = images_.try_emplace(nom);
+        if (nouveau)
+            place->second = QPixmap(QStringLiteral(":/images/%1.png").arg(nom));
+        return place->second;
+    }
+
+private:
+    std::map<QString, QPixmap> images_;
+};
+
+} // namespace
+
+FenetrePesarine::FenetrePesarine(const Horloge& horloge, Hasard& hasard, QWidget* parent)
+    : QMainWindow(parent)
+    , exercice_(*this, horloge, hasard)
+{
+    setWindowTitle(legendeFenetre());
+    setWindowIcon(QIcon(QStringLiteral(":/images/icone_balance32.png")));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowCloseButtonHint);
+
+    construireControles();
+    construireMenu();
+
+    Timer1_ = new QTimer(this);
+    Timer1_->setInterval(1000);
+    Timer1_->setTimerType(Qt::PreciseTimer);
+    connect(Timer1_, &QTimer::timeout, this, [this] { exercice_.Timer1_Timer(); });
+
+    Form_Load();
+
+    adjustSize();
+    setFixedSize(size());
+    if (const QScreen* ecran = screen())
+        move(ecran->availableGeometry().center() - rect().center());
+}
+
+FenetrePesarine::~FenetrePesarine() = default;
+
+void FenetrePesarine::construireControles()
+{
+    auto* surface = new QWidget(this);
+    surface->setObjectName(QStringLiteral("surface"));
+    surface->setFixedSize(pixels(largeurClient), pixels(hauteurClient));
+    surface->setAutoFillBackground(true);
+    colorer(surface, QPalette::Window, couleurs::blanc);
+    setCentralWidget(surface);
+
+    Images images;
+    std::vector<std::pair<int, QWidget*>> tabulation;
+    for (const DefinitionControle& d : definitionFenetre()) {
+        QWidget* w = nullptr;
+        switch (d.genre) {
+        case Genre::Bouton: {
+            auto* bouton = new BoutonImage(surface);
+            bouton->setText(texte(d.texte));
+            QIcon icone;
+            icone.addPixmap(images[QStringLiteral("%116").arg(texte(d.icone))]);
+            icone.addPixmap(images[QStringLiteral("%132").arg(texte(d.icone))]);
+            bouton->setIcon(icone);
+            bouton->setIconSize(QSize(32, 32));
+            bouton->setToolButtonStyle(bouton->text().isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
+            if (bouton->text().isEmpty())
+                bouton->setAccessibleName(texte(d.infobulle));
+            const Nom nom = d.controle.nom;
+            connect(bouton, &QAbstractButton::clicked, this, [this, nom] {
+                if (nom == Nom::Command1)
+                    exercice_.Command1_Click();
+                else if (nom == Nom::Command2)
+                    exercice_.Command2_Click();
+                else
+                    exercice_.maxi_Click();
+            });
+            w = bouton;
+            break;
+        }
+        case Genre::Texte: {
+            auto* ligne = new QLineEdit(texte(d.texte), surface);
+            ligne->setReadOnly(true);
+            ligne->setAlignment(Qt::AlignCenter);
+            ligne->setAccessibleName(texte(d.infobulle));
+            w = ligne;
+            break;
+        }
+        case Genre::Etiquette: {
+            auto* etiquette = new QLabel(texte(d.texte), surface);
+            etiquette->setTextFormat(Qt::PlainText);
+            etiquette->setAlignment(alignement(d.alignement));
+            etiquette->setAutoFillBackground(d.couleurFond.has_value());
+            w = etiquette;
+            break;
+        }
+        case Genre::Image:
+        case Genre::Porteur: {
+            auto* image = new ImageControle(ImageControle::Rendu::Etire, surface);
+            if (d.image)
+                image->definirImage(images[texte(d.image)]);
+            const Controle c = d.controle;
+            if (c.nom == Nom::boite)
+                connect(image, &ImageControle::clique, this, [this, c] { exercice_.boite_Click(c.index); });
+            else if (c.nom == Nom::baim)
+                connect(image, &ImageControle::clique, this, [this, c] { exercice_.baim_Click(c.index); });
+            w = image;
+            break;
+        }
+        case Genre::Cellule:
+            w = new ImageControle(ImageControle::Rendu::Brut, surface);
+            break;
+        case Genre::Cadre:
+            w = new Cadre(couleur(d.couleurTexte.value_or(Couleur {})), surface);
+            break;
+        }
+
+        w->setObjectName(nomControle(d.controle));
+        w->setAccessibleDescription(w->objectName());
+        w->setFont(police(d.police, w->font()));
+        w->setGeometry(rectangle(d));
+        if (*d.infobulle) {
+            w->setToolTip(texte(d.infobulle));
+            if (w->accessibleName().isEmpty() && d.genre != Genre::Etiquette)
+                w->setAccessibleName(w->toolTip());
+        }
+        if (d.couleurTexte && d.genre != Genre::Cadre)
+            colorer(w, d.genre == Genre::Etiquette ? QPalette::WindowText : QPalette::Text, *d.couleurTexte);
+        if (d.couleurFond) {
+            if (d.genre == Genre::Cellule)
+                static_cast<ImageControle*>(w)->definirFond(couleur(*d.couleurFond));
+            else
+                colorer(w, d.genre == Genre::Etiquette ? QPalette::Window : QPalette::Base, *d.couleurFond);
+        }
+        if (d.ajusteAuTexte)
+            w->resize(w->sizeHint());
+
+        if (d.genre == Genre::Bouton || d.genre == Genre::Texte)
+            tabulation.emplace_back(d.tabulation, w);
+        else
+            w->setFocusPolicy(Qt::NoFocus);
+
+        w->setVisible(d.montre);
+        widgets_[cle(d.controle)] = w;
+    }
+
+    std::sort(tabulation.begin(), tabulation.end());
+    for (const auto& [position, w] : tabulation)
+        tabulation_.push_back(w);
+    appliquerTabulation();
+}
+
+void FenetrePesarine::construireMenu()
+{
+    QMenu* menu = menuBar()->addMenu(texte(legendeMenu));
+    menu->setObjectName(QStringLiteral("Menu"));
+    for (const DefinitionMenu& m : definitionMenu()) {
+        QAction* action = menu->addAction(texte(m.legende));
+        action->setObjectName(texte(m.nom));
+        action->setShortcut(QKeySequence(texte(m.raccourci)));
+        connect(action, &QAction::triggered, this, [this, commande = m.commande] {
+            switch (commande) {
+            case Commande::Aide:
+                return Aide_Click();
+            case Commande::propos:
+                return propos_Click();
+            case Commande::Siteweb:
+                return Siteweb_Click();
+            case Commande::Quitter:
+                return Quitter_Click();
+            }
+        });
+    }
+}
+
+void FenetrePesarine::Form_Load()
+{
+    exercice_.etat().reussies = 0;
+    exercice_.etat().erreurs = 0;
+    mettrePremierDansTabulation({ Nom::Command1 });
+    montrer({ Nom::Command2 }, false);
+    widget({ Nom::Command1 })->setFocus();
+}
+
+QWidget* FenetrePesarine::widget(Controle c) const { return widgets_.at(cle(c)); }
+
+ImageControle* FenetrePesarine::image(Controle c) const { return static_cast<ImageControle*>(widget(c)); }
+
+void FenetrePesarine::appliquerTabulation()
+{
+    for (std::size_t i = 1; i < tabulation_.size(); ++i)
+        setTabOrder(tabulation_[i - 1], tabulation_[i]);
+}
+
+void FenetrePesarine::definirLegende(Controle bouton, const QString& legende)
+{
+    static_cast<QAbstractButton*>(widget(bouton))->setText(legende);
+}
+
+void FenetrePesarine::montrer(Controle c, bool visible) { widget(c)->setVisible(visible); }
+
+void FenetrePesarine::mettrePremierDansTabulation(Controle bouton)
+{
+    QWidget* w = widget(bouton);
+    std::erase(tabulation_, w);
+    tabulation_.insert(tabulation_.begin(), w);
+    appliquerTabulation();
+}
+
+bool FenetrePesarine::aUneImage(Controle c) const { return !image(c)->image().isNull(); }
+
+void FenetrePesarine::donnerImage(Controle cible, Controle source) { image(cible)->definirImage(image(source)->image()); }
+
+void FenetrePesarine::effacerImage(Controle c) { image(c)->definirImage(QPixmap()); }
+
+void FenetrePesarine::definirHaut(Controle c, int twips)
+{
+    QWidget* w = widget(c);
+    w->move(w->x(), pixels(twips));
+}
+
+void FenetrePesarine::definirFond(Controle c, Couleur fond) { image(c)->definirFond(couleur(fond)); }
+
+void FenetrePesarine::definirInfobulle(Controle c, const QString& texte)
+{
+    QWidget* w = widget(c);
+    w->setToolTip(texte);
+    w->setAccessibleName(texte);
+}
+
+void FenetrePesarine::definirTexte(Controle c, const QString& texte)
+{
+    auto* ligne = static_cast<QLineEdit*>(widget(c));
+    ligne->setText(texte);
+    ligne->setCursorPosition(0);
+}
+
+void FenetrePesarine::definirCouleurTexte(Controle c, Couleur texte) { colorer(widget(c), QPalette::Text, texte); }
+
+void FenetrePesarine::activerMinuterie(bool active)
+{
+    // Starting a running timer would put its next tick back by up to a second.
+    if (!active)
+        Timer1_->stop();
+    else if (!Timer1_->isActive())
+        Timer1_->start();
+}
+
+QString FenetrePesarine::demanderTexte(const QString& invite, const QString& titre, const QString& propose,
+    Placement placement)
+{
+    QInputDialog boite(this);
+    boite.setInputMode(QInputDialog::TextInput);
+    boite.setWindowTitle(titre);
+    boite.setLabelText(lignes(invite));
+    boite.setTextValue(propose);
+    if (placement == Placement::CoinEcran && screen())
+        boite.move(screen()->availableGeometry().topLeft());
+    return boite.exec() == QDialog::Accepted ? boite.textValue() : QString();
+}
+
+void FenetrePesarine::afficherMessage(const QString& texte, const QString& titre, Icone icone)
+{
+    QMessageBox boite(icone == Icone::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, titre, lignes(texte),
+        QMessageBox::Ok, this);
+    // The pupil's own words are shown as typed, never read as markup.
+    boite.setTextFormat(Qt::PlainText);
+    boite.exec();
+}
+
+void FenetrePesarine::Aide_Click()
+{
+    afficherMessage(texteAide(), QStringLiteral("La Pesarine: Aide"), Icone::Aucune);
+}
+
+void FenetrePesarine::propos_Click()
+{
+    afficherMessage(texteAPropos(), QStringLiteral("La Pesarine: A propos"), Icone::Aucune);
+}
+
+void FenetrePesarine::Siteweb_Click()
+{
+    adresse_ = pageAccueil();
+    OuvrirPage(adresse_);
+}
+
+void FenetrePesarine::OuvrirPage(const QString& adresse)
+{
+    retour_ = QDesktopServices::openUrl(QUrl(adresse)) ? 1 : 0;
+}
+
+void FenetrePesarine::Quitter_Click() { QCoreApplication::quit(); }

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "controles.h"
+#include "exercice.h"
+
+#include <QMainWindow>
+#include <QPixmap>
+
+#include <map>
+#include <vector>
+
+class QAbstractButton;
+class QLineEdit;
+class QTimer;
+class ImageControle;
+
+// The main window: builds its controls from the window's definition, carries out the operations that
+// the exercise asks of them, and hands every click and tick to the exercise.
+class FenetrePesarine : public QMainWindow, private Controles {
+    Q_OBJECT
+
+public:
+    FenetrePesarine(const Horloge& horloge, Hasard& hasard, QWidget* parent = nullptr);
+    ~FenetrePesarine() override;
+
+    const EtatExercice& etat() const { return exercice_.etat(); }
+    const QString& adresse() const { return adresse_; }
+    std::int32_t retour() const { return retour_; }
+
+    // The widget that shows a control, for the tests and the benchmarks.
+    QWidget* widget(Controle c) const;
+    QTimer* Timer1() const { return Timer1_; }
+
+    void Aide_Click();
+    void propos_Click();
+    void Siteweb_Click();
+    void Quitter_Click();
+
+private:
+    void construireControles();
+    void construireMenu();
+    void Form_Load();
+    void OuvrirPage(const QString& adresse);
+    void appliquerTabulation();
+    ImageControle* image(Controle c) const;
+
+    void definirLegende(Controle bouton, const QString& legende) override;
+    void montrer(Controle c, bool visible) override;
+    void mettrePremierDansTabulation(Controle bouton) override;
+    bool aUneImage(Controle c) const override;
+    void donnerImage(Controle cible, Controle source) override;
+    void effacerImage(Controle c) override;
+    void definirHaut(Controle c, int twips) override;
+    void definirFond(Controle c, Couleur couleur) override;
+    void definirInfobulle(Controle c, const QString& texte) override;
+    void definirTexte(Controle c, const QString& texte) override;
+    void definirCouleurTexte(Controle c, Couleur couleur) override;
+    void activerMinuterie(bool active) override;
+    QString demanderTexte(const QString& invite, const QString& titre, const QString& propose,
+        Placement placement) override;
+    void afficherMessage(const QString& texte, const QString& titre, Icone icone) override;
+
+    struct Cle {
+        Nom nom;
+        int index;
+        friend auto operator<=>(const Cle&, const Cle&) = default;
+    };
+    static Cle cle(Controle c) { return { c.nom, c.index }; }
+
+    Exercice exercice_;
+    std::map<Cle, QWidget*> widgets_;
+    std::vector<QWidget*> tabulation_; // widgets that take the focus, in tab order
+    QTimer* Timer1_ = nullptr;
+    QString adresse_;
+    std::int32_t retour_ = 0;
+};

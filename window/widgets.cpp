@@ -1,0 +1,84 @@
+#include "widgets.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+ImageControle::ImageControle(Rendu rendu, QWidget* parent)
+    : QWidget(parent)
+    , rendu_(rendu)
+{
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void ImageControle::definirImage(const QPixmap& image)
+{
+    if (image_.cacheKey() == image.cacheKey())
+        return;
+    image_ = image;
+    update();
+}
+
+void ImageControle::definirFond(const QColor& fond)
+{
+    if (fond_ == fond)
+        return;
+    fond_ = fond;
+    update();
+}
+
+void ImageControle::paintEvent(QPaintEvent*)
+{
+    QPainter peintre(this);
+    if (fond_.isValid())
+        peintre.fillRect(rect(), fond_);
+    if (image_.isNull())
+        return;
+    if (rendu_ == Rendu::Etire)
+        peintre.drawPixmap(rect(), image_);
+    else
+        peintre.drawPixmap(0, 0, image_);
+}
+
+void ImageControle::mousePressEvent(QMouseEvent* event)
+{
+    appuye_ = event->button() == Qt::LeftButton;
+}
+
+void ImageControle::mouseReleaseEvent(QMouseEvent* event)
+{
+    // As with a button: the click counts where the button is released over the image it was pressed on.
+    const bool clic = appuye_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    appuye_ = false;
+    if (clic)
+        Q_EMIT clique();
+}
+
+Cadre::Cadre(const QColor& couleur, QWidget* parent)
+    : QWidget(parent)
+    , couleur_(couleur)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void Cadre::paintEvent(QPaintEvent*)
+{
+    constexpr int epaisseur = 5;
+    constexpr qreal rayon = 12;
+    QPainter peintre(this);
+    peintre.setRenderHint(QPainter::Antialiasing);
+    peintre.setPen(QPen(couleur_, epaisseur));
+    peintre.setBrush(Qt::NoBrush);
+    const qreal demi = epaisseur / 2.0;
+    peintre.drawRoundedRect(QRectF(rect()).adjusted(demi, demi, -demi, -demi), rayon, rayon);
+}
+
+void BoutonImage::keyPressEvent(QKeyEvent* event)
+{
+    if (!event->isAutoRepeat() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        click();
+        return;
+    }
+    QToolButton::keyPressEvent(event);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+#include <QToolButton>
+#include <QWidget>
+
+// An image of the window: its picture stretched to its rectangle, or, for a small picture box, shown
+// unscaled from its top-left corner on a background colour. A click anywhere on its rectangle is
+// reported, whether it holds a picture or not.
+class ImageControle : public QWidget {
+    Q_OBJECT
+
+public:
+    enum class Rendu { Etire, Brut };
+
+    explicit ImageControle(Rendu rendu, QWidget* parent = nullptr);
+
+    const QPixmap& image() const { return image_; }
+    void definirImage(const QPixmap& image);
+    void definirFond(const QColor& fond);
+    QColor fond() const { return fond_; }
+
+Q_SIGNALS:
+    void clique();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    Rendu rendu_;
+    QPixmap image_;
+    QColor fond_; // invalid: transparent
+    bool appuye_ = false;
+};
+
+// The frame around the working area; it lies in front of the plate's edges but lets clicks through.
+class Cadre : public QWidget {
+public:
+    Cadre(const QColor& couleur, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor couleur_;
+};
+
+// A picture button, icon above caption, that Return and Enter press as well as Space.
+class BoutonImage : public QToolButton {
+public:
+    using QToolButton::QToolButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
