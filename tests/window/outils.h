@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
+#include <QPointer>
 #include <QWindow>
 
 #include <functional>
@@ -46,17 +47,43 @@ struct Banc {
     }
 };
 
-// Runs `action` on the next modal box of that kind once it is open: the click that opens a box does
-// not return until the box is closed, so the action is queued before the click.
-template <typename Boite>
-void quandLaBoiteSOuvre(std::function<void(Boite*)> action, int essais = 500)
-{
-    QTimer::singleShot(essais == 500 ? 0 : 10, qApp, [action, essais] {
-        if (auto* boite = qobject_cast<Boite*>(QApplication::activeModalWidget()))
-            action(boite);
-        else if (essais > 0)
-            quandLaBoiteSOuvre<Boite>(action, essais - 1);
-        else
-            qFatal("the expected modal box never opened");
-    });
-}
+// Answers the modal boxes as they open, one step each, in order. A click that opens a box does not
+// return until the box is closed, so the steps are given before the click.
+class Scenario : public QObject {
+public:
+    using Etape = std::function<void(QWidget* boite)>;
+
+    Scenario()
+    {
+        veille_.setInterval(5);
+        connect(&veille_, &QTimer::timeout, this, [this] {
+            QWidget* boite = QApplication::activeModalWidget();
+            if (!boite || boite == enCours_ || etapes_.empty())
+                return;
+            enCours_ = boite;
+            Etape etape = std::move(etapes_.front());
+            etapes_.erase(etapes_.begin());
+            etape(boite);
+        });
+        veille_.start();
+    }
+
+    template <typename Boite>
+    Scenario& puis(std::function<void(Boite*)> etape)
+    {
+        etapes_.push_back([etape](QWidget* boite) {
+            auto* attendue = qobject_cast<Boite*>(boite);
+            if (!attendue)
+                qFatal("a modal box of another kind opened: %s", boite->metaObject()->className());
+            etape(attendue);
+        });
+        return *this;
+    }
+
+    bool fini() const { return etapes_.empty(); }
+
+private:
+    QTimer veille_;
+    QPointer<QWidget> enCours_;
+    std::vector<Etape> etapes_;
+};

@@ -414,7 +414,8 @@ void TestFenetre::helpAndAboutShowTheirTextsAndChangeNothing()
     QString titreVu, texteVu;
     QMessageBox::Icon icone = QMessageBox::Warning;
     QStringList boutons;
-    quandLaBoiteSOuvre<QMessageBox>([&](QMessageBox* b) {
+    Scenario scenario;
+    scenario.puis<QMessageBox>([&](QMessageBox* b) {
         titreVu = b->windowTitle();
         texteVu = b->text();
         icone = b->icon();
@@ -424,6 +425,7 @@ void TestFenetre::helpAndAboutShowTheirTextsAndChangeNothing()
     });
     QTest::keySequence(&banc.fenetre, QKeySequence(touche));
 
+    QVERIFY(scenario.fini());
     QCOMPARE(titreVu, titre);
     QCOMPARE(texteVu, texte);
     QCOMPARE(icone, QMessageBox::NoIcon);
