@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing, then configures and builds the program in build/.
+# Sourced by lancer.sh and tester.sh.
+set -euo pipefail
+
+racine=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+construction="$racine/build"
+
+manquants=()
+while read -r paquet; do
+    [[ -z "$paquet" || "$paquet" == \#* ]] && continue
+    dpkg-query -W -f='${Status}' "$paquet" 2>/dev/null | grep -q "install ok installed" || manquants+=("$paquet")
+done < "$racine/scripts/paquets.txt"
+
+if ((${#manquants[@]})); then
+    echo "Installation des paquets manquants : ${manquants[*]}"
+    if [[ $(id -u) -eq 0 ]]; then
+        apt-get update
+        DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${manquants[@]}"
+    else
+        sudo apt-get update
+        sudo DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${manquants[@]}"
+    fi
+fi
+
+cmake -S "$racine" -B "$construction" -G Ninja
+cmake --build "$construction"
