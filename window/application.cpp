@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "pesarine_config.h"
+#include "widgets.h"
 
 #include <QApplication>
 #include <QFont>
@@ -19,6 +20,8 @@ void preparerApplication(QApplication& application)
     QApplication::setApplicationVersion(QStringLiteral(PESARINE_VERSION));
     QApplication::setOrganizationDomain(QStringLiteral(PESARINE_ORGANISATION));
     QGuiApplication::setDesktopFileName(QStringLiteral(PESARINE_IDENTIFIANT));
+
+    installerAccessibiliteImages();
 
     auto* traduction = new QTranslator(&application);
     if (traduction->load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

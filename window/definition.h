@@ -49,6 +49,7 @@ struct DefinitionControle {
     const char* image = nullptr; // resource shown at load
     const char* icone = nullptr; // buttons: the icon's name, without its size
     bool ajusteAuTexte = false;
+    const char* nomAccessible = nullptr; // what a screen reader says of a control that shows no text
 };
 
 std::span<const DefinitionControle> definitionFenetre();

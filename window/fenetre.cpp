@@ -132,8 +132,6 @@ void FenetrePesarine::construireControles()
             bouton->setIcon(icone);
             bouton->setIconSize(QSize(32, 32));
             bouton->setToolButtonStyle(bouton->text().isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
-            if (bouton->text().isEmpty())
-                bouton->setAccessibleName(texte(d.infobulle));
             const Nom nom = d.controle.nom;
             connect(bouton, &QAbstractButton::clicked, this, [this, nom] {
                 if (nom == Nom::Command1)
@@ -187,11 +185,13 @@ void FenetrePesarine::construireControles()
         w->setAccessibleDescription(w->objectName());
         w->setFont(police(d.police, w->font()));
         w->setGeometry(rectangle(d));
-        if (*d.infobulle) {
+        // A screen reader speaks a control's caption or text; the others are named by their tooltip.
+        if (*d.infobulle)
             w->setToolTip(texte(d.infobulle));
-            if (w->accessibleName().isEmpty() && d.genre != Genre::Etiquette)
-                w->setAccessibleName(w->toolTip());
-        }
+        if (d.nomAccessible)
+            w->setAccessibleName(texte(d.nomAccessible));
+        else if ((!*d.texte && *d.infobulle) || d.genre == Genre::Texte)
+            w->setAccessibleName(w->toolTip());
         if (d.couleurTexte && d.genre != Genre::Cadre)
             colorer(w, d.genre == Genre::Etiquette ? QPalette::WindowText : QPalette::Text, *d.couleurTexte);
         if (d.couleurFond) {

@@ -1,6 +1,8 @@
 #include "widgets.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -26,6 +28,46 @@ void ImageControle::definirFond(const QColor& fond)
     fond_ = fond;
     update();
 }
+
+bool ImageControle::cliquable() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&ImageControle::clique));
+}
+
+namespace {
+
+class ImageAccessible : public QAccessibleWidget {
+public:
+    explicit ImageAccessible(ImageControle* image)
+        : QAccessibleWidget(image, image->cliquable() ? QAccessible::Button : QAccessible::Graphic)
+    {
+    }
+
+    QStringList actionNames() const override
+    {
+        return image()->cliquable() ? QStringList { pressAction() } : QStringList {};
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction() && image()->cliquable() && image()->isVisible())
+            Q_EMIT image()->clique();
+    }
+
+private:
+    ImageControle* image() const { return static_cast<ImageControle*>(widget()); }
+};
+
+QAccessibleInterface* fabriqueAccessible(const QString& classe, QObject* objet)
+{
+    if (classe == QLatin1String("ImageControle") && objet && objet->isWidgetType())
+        return new ImageAccessible(static_cast<ImageControle*>(objet));
+    return nullptr;
+}
+
+} // namespace
+
+void installerAccessibiliteImages() { QAccessible::installFactory(fabriqueAccessible); }
 
 void ImageControle::paintEvent(QPaintEvent*)
 {

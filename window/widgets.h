@@ -21,6 +21,9 @@ public:
     void definirFond(const QColor& fond);
     QColor fond() const { return fond_; }
 
+    // Whether a click on it does something, so that assistive technologies offer to press it.
+    bool cliquable() const;
+
 Q_SIGNALS:
     void clique();
 
@@ -35,6 +38,9 @@ private:
     QColor fond_; // invalid: transparent
     bool appuye_ = false;
 };
+
+// Lets a screen reader name the images and press those that take clicks, as a pupil clicks them.
+void installerAccessibiliteImages();
 
 // The frame around the working area; it lies in front of the plate's edges but lets clicks through.
 class Cadre : public QWidget {
