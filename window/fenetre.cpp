@@ -51,7 +51,8 @@ QFont police(const Police& p, const QFont& defaut)
 {
     if (!p.famille)
         return defaut;
-    QFont f(texte(p.famille));
+    // Asking for the stand-in face at once spares a failed look-up of the missing one.
+    QFont f(QFont::substitute(texte(p.famille)));
     f.setPointSizeF(p.points);
     f.setBold(p.gras);
     f.setItalic(p.italique);
@@ -65,20 +66,7 @@ void colorer(QWidget* w, QPalette::ColorRole role, Couleur c)
     w->setPalette(palette);
 }
 
-// Each picture is decoded once; controls that show the same picture share it.
-class Images {
-public:
-    const QPixmap& operator[](const QString& nom)
-    {
-        auto [place, nouveau] = images_.try_emplace(nom);
-        if (nouveau)
-            place->second = QPixmap(QStringLiteral(":/images/%1.png").arg(nom));
-        return place->second;
-    }
-
-private:
-    std::map<QString, QPixmap> images_;
-};
+QString ressource(const QString& nom) { return QStringLiteral(":/images/%1.png").arg(nom); }
 
 } // namespace
 
@@ -87,7 +75,7 @@ FenetrePesarine::FenetrePesarine(const Horloge& horloge, Hasard& hasard, QWidget
     , exercice_(*this, horloge, hasard)
 {
     setWindowTitle(legendeFenetre());
-    setWindowIcon(QIcon(QStringLiteral(":/images/icone_balance32.png")));
+    setWindowIcon(QIcon(ressource(QStringLiteral("icone_balance32"))));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowCloseButtonHint);
 
@@ -118,7 +106,6 @@ void FenetrePesarine::construireControles()
     colorer(surface, QPalette::Window, couleurs::blanc);
     setCentralWidget(surface);
 
-    Images images;
     std::vector<std::pair<int, QWidget*>> tabulation;
     for (const DefinitionControle& d : definitionFenetre()) {
         QWidget* w = nullptr;
@@ -127,8 +114,8 @@ void FenetrePesarine::construireControles()
             auto* bouton = new BoutonImage(surface);
             bouton->setText(texte(d.texte));
             QIcon icone;
-            icone.addPixmap(images[QStringLiteral("%116").arg(texte(d.icone))]);
-            icone.addPixmap(images[QStringLiteral("%132").arg(texte(d.icone))]);
+            icone.addFile(ressource(texte(d.icone) + QLatin1String("16")), QSize(16, 16));
+            icone.addFile(ressource(texte(d.icone) + QLatin1String("32")), QSize(32, 32));
             bouton->setIcon(icone);
             bouton->setIconSize(QSize(32, 32));
             bouton->setToolButtonStyle(bouton->text().isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
@@ -164,7 +151,7 @@ void FenetrePesarine::construireControles()
         case Genre::Porteur: {
             auto* image = new ImageControle(ImageControle::Rendu::Etire, surface);
             if (d.image)
-                image->definirImage(images[texte(d.image)]);
+                image->definirRessource(ressource(texte(d.image)));
             const Controle c = d.controle;
             if (c.nom == Nom::boite)
                 connect(image, &ImageControle::clique, this, [this, c] { exercice_.boite_Click(c.index); });

@@ -13,11 +13,30 @@ ImageControle::ImageControle(Rendu rendu, QWidget* parent)
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
+const QPixmap& ImageControle::image() const
+{
+    // Loading through QPixmap keeps the picture in the pixmap cache, so the controls that show the
+    // same file share one decoded picture.
+    if (!ressource_.isNull()) {
+        image_ = QPixmap(ressource_);
+        ressource_.clear();
+    }
+    return image_;
+}
+
 void ImageControle::definirImage(const QPixmap& image)
 {
-    if (image_.cacheKey() == image.cacheKey())
+    if (ressource_.isNull() && image_.cacheKey() == image.cacheKey())
         return;
+    ressource_.clear();
     image_ = image;
+    update();
+}
+
+void ImageControle::definirRessource(const QString& chemin)
+{
+    ressource_ = chemin;
+    image_ = QPixmap();
     update();
 }
 
@@ -74,7 +93,7 @@ void ImageControle::paintEvent(QPaintEvent*)
     QPainter peintre(this);
     if (fond_.isValid())
         peintre.fillRect(rect(), fond_);
-    if (image_.isNull())
+    if (image().isNull())
         return;
     if (rendu_ == Rendu::Etire)
         peintre.drawPixmap(rect(), image_);

@@ -16,8 +16,10 @@ public:
 
     explicit ImageControle(Rendu rendu, QWidget* parent = nullptr);
 
-    const QPixmap& image() const { return image_; }
+    const QPixmap& image() const;
     void definirImage(const QPixmap& image);
+    // The picture is decoded when it is first shown or handed over, not at start-up.
+    void definirRessource(const QString& chemin);
     void definirFond(const QColor& fond);
     QColor fond() const { return fond_; }
 
@@ -34,7 +36,8 @@ protected:
 
 private:
     Rendu rendu_;
-    QPixmap image_;
+    mutable QString ressource_; // not decoded yet
+    mutable QPixmap image_;
     QColor fond_; // invalid: transparent
     bool appuye_ = false;
 };
