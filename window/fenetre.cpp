@@ -7,12 +7,14 @@
 #include <QDesktopServices>
 #include <QIcon>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <QToolButton>
 #include <QUrl>
 
 #include <algorithm>
@@ -68,6 +70,24 @@ void colorer(QWidget* w, QPalette::ColorRole role, Couleur c)
 
 QString ressource(const QString& nom) { return QStringLiteral(":/images/%1.png").arg(nom); }
 
+// A key held down repeats: a pupil leaning on Enter would close box after box, each wrong answer
+// counted. While a box is open, the keys that close it count only when pressed, not when repeated.
+class SansRepetition : public QObject {
+public:
+    SansRepetition() { qApp->installEventFilter(this); }
+    ~SansRepetition() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+            return false;
+        const int touche = static_cast<QKeyEvent*>(event)->key();
+        return touche == Qt::Key_Return || touche == Qt::Key_Enter || touche == Qt::Key_Space
+            || touche == Qt::Key_Escape;
+    }
+};
+
 } // namespace
 
 FenetrePesarine::FenetrePesarine(const Horloge& horloge, Hasard& hasard, QWidget* parent)
@@ -117,8 +137,8 @@ void FenetrePesarine::construireControles()
             icone.addFile(ressource(texte(d.icone) + QLatin1String("16")), QSize(16, 16));
             icone.addFile(ressource(texte(d.icone) + QLatin1String("32")), QSize(32, 32));
             bouton->setIcon(icone);
-            bouton->setIconSize(QSize(32, 32));
             bouton->setToolButtonStyle(bouton->text().isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
+            w = bouton;
             const Nom nom = d.controle.nom;
             connect(bouton, &QAbstractButton::clicked, this, [this, nom] {
                 if (nom == Nom::Command1)
@@ -128,7 +148,6 @@ void FenetrePesarine::construireControles()
                 else
                     exercice_.maxi_Click();
             });
-            w = bouton;
             break;
         }
         case Genre::Texte: {
@@ -189,6 +208,13 @@ void FenetrePesarine::construireControles()
         }
         if (d.ajusteAuTexte)
             w->resize(w->sizeHint());
+        if (auto* bouton = qobject_cast<QToolButton*>(w)) {
+            // The icon takes what the caption and the frame leave of the button's height, 32 at most.
+            constexpr int cadre = 8;
+            const int legende = bouton->text().isEmpty() ? 0 : bouton->fontMetrics().height();
+            const int cote = std::clamp(bouton->height() - cadre - legende, 16, 32);
+            bouton->setIconSize(QSize(cote, cote));
+        }
 
         if (d.genre == Genre::Bouton || d.genre == Genre::Texte)
             tabulation.emplace_back(d.tabulation, w);
@@ -311,6 +337,7 @@ QString FenetrePesarine::demanderTexte(const QString& invite, const QString& tit
     boite.setTextValue(propose);
     if (placement == Placement::CoinEcran && screen())
         boite.move(screen()->availableGeometry().topLeft());
+    const SansRepetition sansRepetition;
     return boite.exec() == QDialog::Accepted ? boite.textValue() : QString();
 }
 
@@ -320,6 +347,7 @@ void FenetrePesarine::afficherMessage(const QString& texte, const QString& titre
         QMessageBox::Ok, this);
     // The pupil's own words are shown as typed, never read as markup.
     boite.setTextFormat(Qt::PlainText);
+    const SansRepetition sansRepetition;
     boite.exec();
 }
 

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
@@ -87,6 +88,7 @@ private Q_SLOTS:
     void aWholeWeighingWithOneWrongAnswerThenStop();
     void theChronometerTicksWhileTheAnswerBoxIsOpen();
     void typedMarkupIsShownAsTyped();
+    void aHeldEnterKeyClosesOneBoxOnly();
     void theMaximumBoxInsistsUntilTheValueIsInRange();
 };
 
@@ -196,6 +198,39 @@ void TestPesee::typedMarkupIsShownAsTyped()
     QVERIFY(scenario.fini());
     QCOMPARE(erreur.texte, QStringLiteral("Erreur de calcul ! Ce n'est pas <b>5</b> grammes"));
     QCOMPARE(banc.w<QLineEdit>(Text1)->text(), QStringLiteral("1 grammes, BRAVO !"));
+}
+
+void TestPesee::aHeldEnterKeyClosesOneBoxOnly()
+{
+    Banc banc(2);
+    banc.fenetre.show();
+    QVERIFY(QTest::qWaitForWindowActive(&banc.fenetre));
+    banc.cliquerAuMilieu(Command1);
+
+    // The key's repeats reach the error box, then the answer box that follows: neither may close.
+    const auto repeter = [](QWidget* boite) {
+        QWidget* cible = boite->focusWidget() ? boite->focusWidget() : boite;
+        for (int i = 0; i < 5; ++i) {
+            QKeyEvent repetition(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(cible, &repetition);
+        }
+        QVERIFY(boite->isVisible());
+    };
+    Scenario scenario;
+    scenario.puis<QWidget>(taper(QStringLiteral("7")))
+        .puis<QMessageBox>([&](QMessageBox* boite) {
+            repeter(boite);
+            fermer(banc)(boite);
+        })
+        .puis<QInputDialog>([&](QInputDialog* boite) {
+            repeter(boite);
+            taper(QStringLiteral("2"))(boite);
+        });
+    banc.cliquerAuMilieu(boite(9));
+
+    QVERIFY(scenario.fini());
+    QCOMPARE(banc.fenetre.etat().erreurs, 1);
+    QCOMPARE(banc.fenetre.etat().reussies, 1);
 }
 
 void TestPesee::theMaximumBoxInsistsUntilTheValueIsInRange()
