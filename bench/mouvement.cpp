@@ -134,7 +134,7 @@ int main(int argc, char* argv[])
     }
     std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
 
-    static_cast<QAbstractButton*>(fenetre.widget({ Nom::Command1 }))->click();
+    static_cast<QAbstractButton*>(fenetre.widget(Command1))->click();
     QCoreApplication::processEvents();
     if (fenetre.etat().paquet != 1000 || !fenetre.Timer1()->isActive()) {
         std::fprintf(stderr, "the weighing did not start as expected (package %d g)\n", fenetre.etat().paquet);

@@ -53,6 +53,23 @@ struct Controle {
     friend bool operator==(const Controle&, const Controle&) = default;
 };
 
+inline constexpr Controle Command1 { Nom::Command1 };
+inline constexpr Controle Command2 { Nom::Command2 };
+inline constexpr Controle maxi { Nom::maxi };
+inline constexpr Controle Text1 { Nom::Text1 };
+inline constexpr Controle Text2 { Nom::Text2 };
+inline constexpr Controle pesees { Nom::pesees };
+inline constexpr Controle Err { Nom::Err };
+inline constexpr Controle tempo { Nom::tempo };
+inline constexpr Controle rend { Nom::rend };
+inline constexpr Controle Image1 { Nom::Image1 };
+inline constexpr Controle Image2 { Nom::Image2 };
+inline constexpr Controle Image3 { Nom::Image3 };
+inline constexpr Controle trop { Nom::trop };
+inline constexpr Controle manque { Nom::manque };
+inline constexpr Controle equilibre { Nom::equilibre };
+inline constexpr Controle mini { Nom::mini };
+
 constexpr Controle boite(int i) { return { Nom::boite, i }; }
 constexpr Controle baim(int i) { return { Nom::baim, i }; }
 constexpr Controle Picture2(int i) { return { Nom::Picture2, i }; }

@@ -9,22 +9,6 @@ namespace {
 
 constexpr std::array<int, nombrePoids> massesDeLaBoite { 500, 200, 100, 100, 50, 20, 10, 10, 5, 2, 2, 1 };
 
-const Controle Command1 { Nom::Command1 };
-const Controle Command2 { Nom::Command2 };
-const Controle maxi { Nom::maxi };
-const Controle Text1 { Nom::Text1 };
-const Controle Text2 { Nom::Text2 };
-const Controle pesees { Nom::pesees };
-const Controle Err { Nom::Err };
-const Controle tempo { Nom::tempo };
-const Controle rend { Nom::rend };
-const Controle Image1 { Nom::Image1 };
-const Controle Image3 { Nom::Image3 };
-const Controle trop { Nom::trop };
-const Controle manque { Nom::manque };
-const Controle equilibre { Nom::equilibre };
-const Controle mini { Nom::mini };
-
 // A line break inside a message: line feed, then carriage return.
 const QString sautDeLigne = QStringLiteral("\n\r");
 

@@ -258,9 +258,9 @@ void FenetrePesarine::Form_Load()
 {
     exercice_.etat().reussies = 0;
     exercice_.etat().erreurs = 0;
-    mettrePremierDansTabulation({ Nom::Command1 });
-    montrer({ Nom::Command2 }, false);
-    widget({ Nom::Command1 })->setFocus();
+    mettrePremierDansTabulation(Command1);
+    montrer(Command2, false);
+    widget(Command1)->setFocus();
 }
 
 QWidget* FenetrePesarine::widget(Controle c) const { return widgets_.at(cle(c)); }

@@ -37,17 +37,6 @@ struct Banc {
 
 constexpr int massesDeLaBoite[nombrePoids] { 500, 200, 100, 100, 50, 20, 10, 10, 5, 2, 2, 1 };
 
-const Controle Command1 { Nom::Command1 };
-const Controle Command2 { Nom::Command2 };
-const Controle maxi { Nom::maxi };
-const Controle Text1 { Nom::Text1 };
-const Controle Text2 { Nom::Text2 };
-const Controle pesees { Nom::pesees };
-const Controle Err { Nom::Err };
-const Controle tempo { Nom::tempo };
-const Controle rend { Nom::rend };
-const Controle Image1 { Nom::Image1 };
-const Controle Image3 { Nom::Image3 };
 
 const QString blanc = texteCouleur(couleurs::blanc);
 const QString vert = texteCouleur(couleurs::vert);

@@ -69,7 +69,7 @@ void TestDessin::thePackageAndTheSmallWeightsStandOnThePans()
     Banc banc(paquet);
     banc.fenetre.show();
     QVERIFY(QTest::qWaitForWindowExposed(&banc.fenetre));
-    banc.cliquerAuMilieu({ Nom::Command1 });
+    banc.cliquerAuMilieu(Command1);
     Scenario scenario;
     scenario.puis<QInputDialog>([paquet](QInputDialog* boite) {
         boite->setTextValue(QString::number(paquet));
@@ -78,8 +78,8 @@ void TestDessin::thePackageAndTheSmallWeightsStandOnThePans()
     banc.cliquerAuMilieu(boite(poids));
 
     const QImage vue = banc.fenetre.centralWidget()->grab().toImage();
-    const QRect balance = banc.w({ Nom::Image1 })->geometry();
-    const QRect colis = banc.w({ Nom::Image3 })->geometry();
+    const QRect balance = banc.w(Image1)->geometry();
+    const QRect colis = banc.w(Image3)->geometry();
     const QRect cellule = banc.w(Picture2(poids))->geometry();
     QVERIFY(banc.w(Picture2(poids))->isVisible());
 

@@ -14,11 +14,6 @@
 
 namespace {
 
-const Controle Command1 { Nom::Command1 };
-const Controle Command2 { Nom::Command2 };
-const Controle maxi { Nom::maxi };
-const Controle Text1 { Nom::Text1 };
-
 QString nom(const char* n, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(n)).arg(i); }
 
 int px(int twips) { return qRound(twips / 15.0); }
@@ -276,9 +271,9 @@ void TestFenetre::aMouseClickOnStartBeginsAWeighing()
     QVERIFY(banc.fenetre.Timer1()->isActive());
     QCOMPARE(banc.w<QLineEdit>(Text1)->text(), QStringLiteral("Il manque du poids."));
     QCOMPARE(banc.w(Text1)->palette().color(QPalette::Text), QColor(255, 255, 0));
-    QCOMPARE(banc.w({ Nom::Image3 })->y(), px(1470));
-    QCOMPARE(banc.w<ImageControle>({ Nom::Image1 })->image().cacheKey(),
-        banc.w<ImageControle>({ Nom::manque })->image().cacheKey());
+    QCOMPARE(banc.w(Image3)->y(), px(1470));
+    QCOMPARE(banc.w<ImageControle>(Image1)->image().cacheKey(),
+        banc.w<ImageControle>(manque)->image().cacheKey());
     for (int i = 0; i < 12; ++i) {
         QVERIFY(banc.w(boite(i))->isVisible());
         QVERIFY(!banc.w(baim(i))->isVisible());

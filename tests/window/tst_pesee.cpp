@@ -10,11 +10,6 @@
 
 namespace {
 
-const Controle Command1 { Nom::Command1 };
-const Controle Command2 { Nom::Command2 };
-const Controle maxi { Nom::maxi };
-const Controle Text1 { Nom::Text1 };
-
 struct BoiteVue {
     QString titre;
     QString texte;
@@ -67,7 +62,7 @@ Scenario::Etape fermer(const Banc& banc, BoiteVue* vue = nullptr)
             qFatal("a message box was expected");
         if (vue) {
             *vue = { boite->windowTitle(), boite->text(), {}, boite->pos(), boutonsDe(boite), boite->icon(),
-                banc.w<QLineEdit>({ Nom::Err })->text(), {} };
+                banc.w<QLineEdit>(Err)->text(), {} };
         }
         QTest::mouseClick(boite->button(QMessageBox::Ok), Qt::LeftButton);
     };
@@ -101,7 +96,7 @@ void TestPesee::aWholeWeighingWithOneWrongAnswerThenStop()
     banc.cliquerAuMilieu(Command1);
     banc.cliquerAuMilieu(boite(0)); // 500 g: too much
     QCOMPARE(banc.w<QLineEdit>(Text1)->text(), QStringLiteral("Il y a trop de poids."));
-    QCOMPARE(banc.w({ Nom::Image3 })->y(), qRound(930 / 15.0));
+    QCOMPARE(banc.w(Image3)->y(), qRound(930 / 15.0));
     QCOMPARE(banc.w(Picture2(0))->y(), qRound(1990 / 15.0));
     banc.cliquerAuMilieu(baim(0));
     banc.cliquerAuMilieu(boite(1)); // 200 g: weight missing
@@ -132,23 +127,23 @@ void TestPesee::aWholeWeighingWithOneWrongAnswerThenStop()
 
     QCOMPARE(banc.w<QLineEdit>(Text1)->text(), QStringLiteral("350 grammes, BRAVO !"));
     QCOMPARE(banc.w(Text1)->palette().color(QPalette::Text), QColor(0, 255, 0));
-    QCOMPARE(banc.w<QLineEdit>({ Nom::pesees })->text(), QStringLiteral("1"));
-    QCOMPARE(banc.w<QLineEdit>({ Nom::Err })->text(), QStringLiteral("1"));
+    QCOMPARE(banc.w<QLineEdit>(pesees)->text(), QStringLiteral("1"));
+    QCOMPARE(banc.w<QLineEdit>(Err)->text(), QStringLiteral("1"));
     QVERIFY(banc.w(Command1)->isVisible());
     QCOMPARE(banc.w<QAbstractButton>(Command1)->text(), QStringLiteral("Continuer"));
     QVERIFY(banc.w(Command2)->isVisible());
     for (int i = 0; i < 12; ++i)
         QVERIFY(!banc.w(boite(i))->isVisible());
     QCOMPARE(banc.w<ImageControle>(Picture2(4))->fond(), QColor(0, 255, 0));
-    QCOMPARE(banc.w<ImageControle>({ Nom::Image1 })->image().cacheKey(),
-        banc.w<ImageControle>({ Nom::equilibre })->image().cacheKey());
+    QCOMPARE(banc.w<ImageControle>(Image1)->image().cacheKey(),
+        banc.w<ImageControle>(equilibre)->image().cacheKey());
 
     banc.cliquerAuMilieu(Command2);
     QVERIFY(!banc.fenetre.Timer1()->isActive());
     QVERIFY(!banc.w(Command2)->isVisible());
     QVERIFY(banc.w(maxi)->isVisible());
     QCOMPARE(banc.w<QAbstractButton>(Command1)->text(), QStringLiteral("Démarrer"));
-    QCOMPARE(banc.w<QLineEdit>({ Nom::pesees })->text(), QStringLiteral("1")); // kept until the next start
+    QCOMPARE(banc.w<QLineEdit>(pesees)->text(), QStringLiteral("1")); // kept until the next start
     QCOMPARE(banc.fenetre.etat().reussies, 0);
     QCOMPARE(banc.fenetre.etat().erreurs, 0);
 }
@@ -166,9 +161,9 @@ void TestPesee::theChronometerTicksWhileTheAnswerBoxIsOpen()
     scenario.puis<QInputDialog>([&](QInputDialog* boite) {
         // The real timer, not a direct call: its tick must get through while the box holds the window.
         const bool affiche = QTest::qWaitFor(
-            [&] { return banc.w<QLineEdit>({ Nom::tempo })->text() == QLatin1String("03:25:07"); }, 3000);
+            [&] { return banc.w<QLineEdit>(tempo)->text() == QLatin1String("03:25:07"); }, 3000);
         Q_UNUSED(affiche); // checked below, once the box is closed
-        tempoPendant = banc.w<QLineEdit>({ Nom::tempo })->text();
+        tempoPendant = banc.w<QLineEdit>(tempo)->text();
         boite->setTextValue(QStringLiteral("500"));
         boite->accept();
     });
@@ -253,7 +248,7 @@ void TestPesee::theMaximumBoxInsistsUntilTheValueIsInRange()
     QCOMPARE(deuxieme.propose, QStringLiteral("1000"));
     QCOMPARE(deuxieme.selection, QStringLiteral("1000"));
     QCOMPARE(banc.fenetre.etat().maximum, 2.5);
-    QCOMPARE(banc.w<QLineEdit>({ Nom::Text2 })->text(), QStringLiteral("2") + QLocale().decimalPoint() + "5");
+    QCOMPARE(banc.w<QLineEdit>(Text2)->text(), QStringLiteral("2") + QLocale().decimalPoint() + "5");
 }
 
 QTEST_MAIN(TestPesee)
