@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QToolButton>
 
@@ -226,6 +227,9 @@ void TestFenetre::theWindowHasTheFixedWhiteClientAreaAndNoResizeButtons()
     QVERIFY(!(drapeaux & Qt::WindowMaximizeButtonHint));
     QVERIFY(drapeaux & Qt::WindowCloseButtonHint);
     QVERIFY(!banc.fenetre.windowIcon().isNull());
+    const QPoint milieu = banc.fenetre.screen()->availableGeometry().center();
+    const QPoint ecart = banc.fenetre.frameGeometry().center() - milieu;
+    QVERIFY2(std::abs(ecart.x()) <= 2 && std::abs(ecart.y()) <= 2, "centred on the screen");
 
     const QImage vue = banc.fenetre.centralWidget()->grab().toImage();
     QCOMPARE(vue.pixelColor(20, 400), QColor(Qt::white)); // inside the frame, away from every control

@@ -1,0 +1,13 @@
+# Without a display the program says so in one line, and how to get one, instead of a toolkit trace.
+set(ENV{DISPLAY} "")
+set(ENV{WAYLAND_DISPLAY} "")
+set(ENV{QT_QPA_PLATFORM} "")
+execute_process(COMMAND "${PROGRAMME}" RESULT_VARIABLE code OUTPUT_VARIABLE sortie ERROR_VARIABLE erreurs TIMEOUT 20)
+if(code EQUAL 0)
+    message(FATAL_ERROR "the program ran without a display")
+endif()
+string(STRIP "${sortie}${erreurs}" message)
+string(FIND "${message}" "\n" saut)
+if(NOT saut EQUAL -1 OR NOT message MATCHES "xvfb-run")
+    message(FATAL_ERROR "expected one line naming xvfb-run, got:\n${message}")
+endif()
