@@ -1,4 +1,5 @@
 #include "exercice.h"
+#include "attendus.h"
 #include "fausses_commandes.h"
 
 #include <QTest>
@@ -34,22 +35,6 @@ struct Banc {
 
     const EtatExercice& etat() const { return exercice.etat(); }
 };
-
-constexpr int massesDeLaBoite[nombrePoids] { 500, 200, 100, 100, 50, 20, 10, 10, 5, 2, 2, 1 };
-
-
-const QString blanc = texteCouleur(couleurs::blanc);
-const QString vert = texteCouleur(couleurs::vert);
-const QString rouge = texteCouleur(couleurs::rouge);
-const QString jaune = texteCouleur(couleurs::jaune);
-
-const QString inviteReponse = QStringLiteral("Tu as réussi à équilibrer la balance, Bravo !\n\r"
-                                             "Calcule et tape la masse du paquet en grammes:");
-const QString titreReponse = QStringLiteral("La balance est équilibrée, BRAVO!");
-const QString inviteMaximum = QStringLiteral("Tapez le poids maximum autorisé: (entre 2 et 1000)");
-const QString titreMaximum = QStringLiteral("Poids maximum autorisé");
-
-QString poids(int i) { return QStringLiteral("poids %1").arg(i); }
 
 QString infobulleAttendue(int i)
 {

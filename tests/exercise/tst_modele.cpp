@@ -1,4 +1,5 @@
 #include "exercice.h"
+#include "attendus.h"
 #include "fausses_commandes.h"
 
 #include <QTest>
@@ -12,22 +13,6 @@
 // the state with a small model of the exercise written apart from it.
 
 namespace {
-
-constexpr std::array<int, nombrePoids> massesDeLaBoite { 500, 200, 100, 100, 50, 20, 10, 10, 5, 2, 2, 1 };
-
-
-const QString blanc = texteCouleur(couleurs::blanc);
-const QString vert = texteCouleur(couleurs::vert);
-const QString rouge = texteCouleur(couleurs::rouge);
-const QString jaune = texteCouleur(couleurs::jaune);
-
-const QString inviteReponse = QStringLiteral("Tu as réussi à équilibrer la balance, Bravo !\n\r"
-                                             "Calcule et tape la masse du paquet en grammes:");
-const QString titreReponse = QStringLiteral("La balance est équilibrée, BRAVO!");
-const QString inviteMaximum = QStringLiteral("Tapez le poids maximum autorisé: (entre 2 et 1000)");
-const QString titreMaximum = QStringLiteral("Poids maximum autorisé");
-
-QString poids(int i) { return QStringLiteral("poids %1").arg(i); }
 
 // Whole seconds as hh:mm:ss, whole days dropped, nothing before the start.
 QString chrono(std::int64_t s)
