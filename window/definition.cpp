@@ -17,10 +17,13 @@ constexpr Couleur blanc { 255, 255, 255 };
 constexpr Couleur noir { 0, 0, 0 };
 constexpr Couleur vertVif { 0, 255, 0 };
 constexpr Couleur vertFonce { 0, 128, 0 };
-constexpr Couleur rouge { 255, 0, 0 };
 constexpr Couleur marine { 0, 0, 128 };
-constexpr Couleur brique { 192, 64, 0 };
-constexpr Couleur rougeFonce { 192, 0, 0 };
+// Each text stands out from its fixed background by at least 4.5 to 1 in luminance, the contrast a
+// pupil with low vision needs: so the red on white is a shade darker than pure red, and the reds on
+// the black plates a shade lighter than a dark red.
+constexpr Couleur rougeSurBlanc { 228, 0, 0 };
+constexpr Couleur briqueSurNoir { 216, 72, 0 };
+constexpr Couleur rougeSurNoir { 240, 0, 0 };
 
 // From back to front: what is drawn on the window's surface first, then the windowed controls,
 // which lie above it all.
@@ -52,13 +55,13 @@ constexpr DefinitionControle controles[] = {
     { .controle = boite(10), .genre = Genre::Image, .gauche = 7080, .haut = 5520, .largeur = 192, .hauteur = 312, .montre = false, .image = "poids2", .nomAccessible = "Masse de la boîte" },
     { .controle = boite(11), .genre = Genre::Image, .gauche = 6600, .haut = 5520, .largeur = 240, .hauteur = 252, .montre = false, .image = "poids1", .nomAccessible = "Masse de la boîte" },
     { .controle = { Nom::Label1 }, .genre = Genre::Etiquette, .gauche = 1800, .haut = 3000, .largeur = 1572, .hauteur = 252, .texte = "Pesées réussies:", .police = verdana75Gras, .couleurTexte = vertFonce, .couleurFond = blanc, .alignement = Alignement::Droite, .tabulation = 16 },
-    { .controle = { Nom::Label2 }, .genre = Genre::Etiquette, .gauche = 6120, .haut = 3000, .largeur = 1572, .hauteur = 252, .texte = "Erreurs de calcul:", .police = verdana75Gras, .couleurTexte = rouge, .couleurFond = blanc, .alignement = Alignement::Droite, .tabulation = 17 },
+    { .controle = { Nom::Label2 }, .genre = Genre::Etiquette, .gauche = 6120, .haut = 3000, .largeur = 1572, .hauteur = 252, .texte = "Erreurs de calcul:", .police = verdana75Gras, .couleurTexte = rougeSurBlanc, .couleurFond = blanc, .alignement = Alignement::Droite, .tabulation = 17 },
     { .controle = { Nom::Label3 }, .genre = Genre::Etiquette, .gauche = 360, .haut = 3840, .largeur = 732, .hauteur = 252, .texte = "Chrono:", .police = verdana75Gras, .couleurTexte = marine, .couleurFond = blanc, .alignement = Alignement::Gauche, .tabulation = 20 },
     { .controle = { Nom::Label4 }, .genre = Genre::Etiquette, .gauche = 240, .haut = 4440, .largeur = 2052, .hauteur = 252, .texte = "Rendement par minute:", .police = verdana75Gras, .couleurTexte = marine, .couleurFond = blanc, .alignement = Alignement::Centre, .tabulation = 21 },
-    { .controle = { Nom::Label5 }, .genre = Genre::Etiquette, .gauche = 4236, .haut = 360, .largeur = 312, .hauteur = 228, .texte = PESARINE_INITIALES, .infobulle = "Auteur: " PESARINE_AUTEUR, .police = arial105Gras, .couleurTexte = brique, .couleurFond = noir, .alignement = Alignement::Centre, .tabulation = 23, .ajusteAuTexte = true },
-    { .controle = { Nom::Label6 }, .genre = Genre::Etiquette, .gauche = 4200, .haut = 2040, .largeur = 435, .hauteur = 180, .texte = "2002", .infobulle = "Année de mise en service", .police = verdana75GrasItalique, .couleurTexte = rougeFonce, .couleurFond = noir, .alignement = Alignement::Centre, .tabulation = 24, .ajusteAuTexte = true },
-    { .controle = { Nom::Label7 }, .genre = Genre::Etiquette, .gauche = 3960, .haut = 600, .largeur = 852, .hauteur = 252, .texte = PESARINE_MARQUE, .police = arial75Gras, .couleurTexte = rougeFonce, .couleurFond = noir, .alignement = Alignement::Droite, .tabulation = 25 },
-    { .controle = { Nom::Label8 }, .genre = Genre::Etiquette, .gauche = 6600, .haut = 3360, .largeur = 1092, .hauteur = 252, .texte = "Maximum:", .police = verdana75Gras, .couleurFond = blanc, .alignement = Alignement::Droite, .tabulation = 27 },
+    { .controle = { Nom::Label5 }, .genre = Genre::Etiquette, .gauche = 4236, .haut = 360, .largeur = 312, .hauteur = 228, .texte = PESARINE_INITIALES, .infobulle = "Auteur: " PESARINE_AUTEUR, .police = arial105Gras, .couleurTexte = briqueSurNoir, .couleurFond = noir, .alignement = Alignement::Centre, .tabulation = 23, .ajusteAuTexte = true },
+    { .controle = { Nom::Label6 }, .genre = Genre::Etiquette, .gauche = 4200, .haut = 2040, .largeur = 435, .hauteur = 180, .texte = "2002", .infobulle = "Année de mise en service", .police = verdana75GrasItalique, .couleurTexte = rougeSurNoir, .couleurFond = noir, .alignement = Alignement::Centre, .tabulation = 24, .ajusteAuTexte = true },
+    { .controle = { Nom::Label7 }, .genre = Genre::Etiquette, .gauche = 3960, .haut = 600, .largeur = 852, .hauteur = 252, .texte = PESARINE_MARQUE, .police = arial75Gras, .couleurTexte = rougeSurNoir, .couleurFond = noir, .alignement = Alignement::Droite, .tabulation = 25 },
+    { .controle = { Nom::Label8 }, .genre = Genre::Etiquette, .gauche = 6600, .haut = 3360, .largeur = 1092, .hauteur = 252, .texte = "Maximum:", .police = verdana75Gras, .couleurTexte = noir, .couleurFond = blanc, .alignement = Alignement::Droite, .tabulation = 27 },
     { .controle = Image3, .genre = Genre::Image, .gauche = 1320, .haut = 1240, .largeur = 768, .hauteur = 468, .infobulle = "Paquet à peser", .image = "paquet" },
     { .controle = trop, .genre = Genre::Porteur, .gauche = 0, .haut = 0, .largeur = 0, .hauteur = 0, .montre = false, .image = "trop", .nomAccessible = "Balance : trop de poids" },
     { .controle = manque, .genre = Genre::Porteur, .gauche = 0, .haut = 0, .largeur = 0, .hauteur = 0, .montre = false, .image = "manque", .nomAccessible = "Balance : il manque du poids" },

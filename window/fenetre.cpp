@@ -1,18 +1,20 @@
 #include "fenetre.h"
 
+#include "boite_saisie.h"
 #include "definition.h"
 #include "widgets.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QIcon>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionToolButton>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
@@ -69,6 +71,34 @@ void colorer(QWidget* w, QPalette::ColorRole role, Couleur c)
 }
 
 QString ressource(const QString& nom) { return QStringLiteral(":/images/%1.png").arg(nom); }
+
+// The icon takes what the caption and the frame leave of the button's height, 32 at most. A caption in
+// the desktop's font is made smaller where that font is too large for the fixed button, so that the
+// style never cuts it; a caption in the window's own font keeps its size.
+void ajusterBouton(QToolButton* bouton, bool policeDuBureau)
+{
+    constexpr int cadre = 8;
+    constexpr int petiteIcone = 16;
+    const QString legende = bouton->text();
+    if (policeDuBureau && !legende.isEmpty()) {
+        QStyleOptionToolButton option;
+        option.initFrom(bouton);
+        const int bord = bouton->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, bouton);
+        // The style keeps 4 pixels between the icon and the caption.
+        const QSize place(bouton->width() - 2 * bord, bouton->height() - 2 * bord - petiteIcone - 4);
+        QFont police = QApplication::font(bouton);
+        const auto tient = [&] {
+            const QFontMetrics mesure(police);
+            return mesure.horizontalAdvance(legende) <= place.width() && mesure.height() <= place.height();
+        };
+        while (!tient() && police.pointSizeF() > 4)
+            police.setPointSizeF(police.pointSizeF() - 0.5);
+        bouton->setFont(police);
+    }
+    const int hauteurLegende = legende.isEmpty() ? 0 : bouton->fontMetrics().height();
+    const int cote = std::clamp(bouton->height() - cadre - hauteurLegende, petiteIcone, 32);
+    bouton->setIconSize(QSize(cote, cote));
+}
 
 // A key held down repeats: a pupil leaning on Enter would close box after box, each wrong answer
 // counted. While a box is open, the keys that close it count only when pressed, not when repeated.
@@ -208,13 +238,8 @@ void FenetrePesarine::construireControles()
         }
         if (d.ajusteAuTexte)
             w->resize(w->sizeHint());
-        if (auto* bouton = qobject_cast<QToolButton*>(w)) {
-            // The icon takes what the caption and the frame leave of the button's height, 32 at most.
-            constexpr int cadre = 8;
-            const int legende = bouton->text().isEmpty() ? 0 : bouton->fontMetrics().height();
-            const int cote = std::clamp(bouton->height() - cadre - legende, 16, 32);
-            bouton->setIconSize(QSize(cote, cote));
-        }
+        if (auto* bouton = qobject_cast<QToolButton*>(w))
+            ajusterBouton(bouton, !d.police.famille);
 
         if (d.genre == Genre::Bouton || d.genre == Genre::Texte)
             tabulation.emplace_back(d.tabulation, w);
@@ -261,6 +286,14 @@ void FenetrePesarine::Form_Load()
     mettrePremierDansTabulation(Command1);
     montrer(Command2, false);
     widget(Command1)->setFocus();
+}
+
+void FenetrePesarine::changeEvent(QEvent* event)
+{
+    // A new desktop font reaches the window: the caption in that font is fitted to its button again.
+    if (event->type() == QEvent::FontChange && widgets_.contains(cle(maxi)))
+        ajusterBouton(static_cast<QToolButton*>(widget(maxi)), true);
+    QMainWindow::changeEvent(event);
 }
 
 QWidget* FenetrePesarine::widget(Controle c) const { return widgets_.at(cle(c)); }
@@ -330,15 +363,11 @@ void FenetrePesarine::activerMinuterie(bool active)
 QString FenetrePesarine::demanderTexte(const QString& invite, const QString& titre, const QString& propose,
     Placement placement)
 {
-    QInputDialog boite(this);
-    boite.setInputMode(QInputDialog::TextInput);
-    boite.setWindowTitle(titre);
-    boite.setLabelText(lignes(invite));
-    boite.setTextValue(propose);
+    BoiteSaisie boite(lignes(invite), titre, propose, this);
     if (placement == Placement::CoinEcran && screen())
         boite.move(screen()->availableGeometry().topLeft());
     const SansRepetition sansRepetition;
-    return boite.exec() == QDialog::Accepted ? boite.textValue() : QString();
+    return boite.exec() == QDialog::Accepted ? boite.texte() : QString();
 }
 
 void FenetrePesarine::afficherMessage(const QString& texte, const QString& titre, Icone icone)

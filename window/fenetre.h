@@ -36,6 +36,9 @@ public:
     void Siteweb_Click();
     void Quitter_Click();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void construireControles();
     void construireMenu();

@@ -85,7 +85,7 @@ void TestFenetre::everyControlStandsWhereTheWindowDefinesIt_data()
     QTest::addColumn<bool>("montre");
 
     const QColor standard;
-    const QColor blanc(255, 255, 255), noir(0, 0, 0), marine(0, 0, 128), rougeFonce(192, 0, 0);
+    const QColor blanc(255, 255, 255), noir(0, 0, 0), marine(0, 0, 128), rougeSurNoir(240, 0, 0);
     const int centre = Qt::AlignHCenter, droite = Qt::AlignRight, gauche = Qt::AlignLeft;
     const auto ligne = [](const QString& n) -> QTestData& { return QTest::newRow(qPrintable(n)) << n; };
 
@@ -100,13 +100,13 @@ void TestFenetre::everyControlStandsWhereTheWindowDefinesIt_data()
     ligne("rend") << QRect(840, 4680, 732, 288) << "" << "Nombre de pesées par minute" << "Verdana" << 7.5 << true << false << standard << standard << centre << true;
     ligne("Text2") << QRect(7800, 3360, 612, 288) << "1000" << "Masse maximum autorisée" << "Verdana" << 7.5 << true << false << standard << standard << centre << true;
     ligne("Label1") << QRect(1800, 3000, 1572, 252) << "Pesées réussies:" << "" << "Verdana" << 7.5 << true << false << QColor(0, 128, 0) << blanc << droite << true;
-    ligne("Label2") << QRect(6120, 3000, 1572, 252) << "Erreurs de calcul:" << "" << "Verdana" << 7.5 << true << false << QColor(255, 0, 0) << blanc << droite << true;
+    ligne("Label2") << QRect(6120, 3000, 1572, 252) << "Erreurs de calcul:" << "" << "Verdana" << 7.5 << true << false << QColor(228, 0, 0) << blanc << droite << true;
     ligne("Label3") << QRect(360, 3840, 732, 252) << "Chrono:" << "" << "Verdana" << 7.5 << true << false << marine << blanc << gauche << true;
     ligne("Label4") << QRect(240, 4440, 2052, 252) << "Rendement par minute:" << "" << "Verdana" << 7.5 << true << false << marine << blanc << centre << true;
-    ligne("Label8") << QRect(6600, 3360, 1092, 252) << "Maximum:" << "" << "Verdana" << 7.5 << true << false << standard << blanc << droite << true;
-    ligne("Label5") << QRect(4236, 360, -1, -1) << "HB" << "Auteur: Hortense Bauzière" << "Arial" << 10.5 << true << false << QColor(192, 64, 0) << noir << centre << true;
-    ligne("Label7") << QRect(3960, 600, 852, 252) << "Fléau" << "" << "Arial" << 7.5 << true << false << rougeFonce << noir << droite << true;
-    ligne("Label6") << QRect(4200, 2040, -1, -1) << "2002" << "Année de mise en service" << "Verdana" << 7.5 << true << true << rougeFonce << noir << centre << true;
+    ligne("Label8") << QRect(6600, 3360, 1092, 252) << "Maximum:" << "" << "Verdana" << 7.5 << true << false << noir << blanc << droite << true;
+    ligne("Label5") << QRect(4236, 360, -1, -1) << "HB" << "Auteur: Hortense Bauzière" << "Arial" << 10.5 << true << false << QColor(216, 72, 0) << noir << centre << true;
+    ligne("Label7") << QRect(3960, 600, 852, 252) << "Fléau" << "" << "Arial" << 7.5 << true << false << rougeSurNoir << noir << droite << true;
+    ligne("Label6") << QRect(4200, 2040, -1, -1) << "2002" << "Année de mise en service" << "Verdana" << 7.5 << true << true << rougeSurNoir << noir << centre << true;
     ligne("Image1") << QRect(120, 0, 8730, 2880) << "" << "La Pesarine" << "" << 0.0 << false << false << standard << standard << 0 << true;
     ligne("Image3") << QRect(1320, 1240, 768, 468) << "" << "Paquet à peser" << "" << 0.0 << false << false << standard << standard << 0 << true;
     ligne("Image2") << QRect(1800, 2760, 6852, 2640) << "" << "Le plateau" << "" << 0.0 << false << false << standard << standard << 0 << true;

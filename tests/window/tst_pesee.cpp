@@ -1,11 +1,13 @@
 #include "application.h"
+#include "boite_saisie.h"
 #include "outils.h"
 
 #include <QAbstractButton>
-#include <QInputDialog>
+#include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 namespace {
@@ -24,7 +26,7 @@ struct BoiteVue {
 QStringList boutonsDe(QWidget* boite)
 {
     QStringList textes;
-    for (QAbstractButton* b : boite->findChildren<QAbstractButton*>())
+    for (QAbstractButton* b : boite->findChild<QDialogButtonBox*>()->buttons())
         textes << b->text().remove(QLatin1Char('&'));
     textes.sort();
     return textes;
@@ -35,11 +37,11 @@ QStringList boutonsDe(QWidget* boite)
 Scenario::Etape taper(const QString& reponse, BoiteVue* vue = nullptr)
 {
     return [=](QWidget* w) {
-        auto* boite = qobject_cast<QInputDialog*>(w);
+        auto* boite = qobject_cast<BoiteSaisie*>(w);
         if (!boite)
             qFatal("an input box was expected");
         if (vue)
-            *vue = { boite->windowTitle(), boite->labelText(), boite->textValue(), boite->pos(), boutonsDe(boite), {}, {},
+            *vue = { boite->windowTitle(), boite->invite(), boite->texte(), boite->pos(), boutonsDe(boite), {}, {},
                 boite->findChild<QLineEdit*>()->selectedText() };
         if (reponse.isNull()) {
             for (QAbstractButton* b : boite->findChildren<QAbstractButton*>()) {
@@ -68,6 +70,36 @@ Scenario::Etape fermer(const Banc& banc, BoiteVue* vue = nullptr)
     };
 }
 
+// A press and release at the middle of a control, delivered to its window as the mouse's would be.
+void cliquer(QWidget* cible)
+{
+    QWidget* haut = cible->window();
+    QTest::mouseClick(haut->windowHandle(), Qt::LeftButton, {}, cible->mapTo(haut, cible->rect().center()));
+}
+
+// Answers the input box with its digit pad alone ("<" is the erase key) and clicks OK; keeps what
+// the field held before OK.
+Scenario::Etape cliquerPave(const QString& touches, QStringList* champs)
+{
+    return [=](QWidget* w) {
+        auto* boite = qobject_cast<BoiteSaisie*>(w);
+        if (!boite)
+            qFatal("an input box was expected");
+        for (QChar c : touches) {
+            const QString nom
+                = c == QLatin1Char('<') ? QStringLiteral("effacer") : QStringLiteral("touche") + c;
+            cliquer(boite->findChild<QAbstractButton*>(nom));
+        }
+        *champs << boite->texte();
+        cliquer(boite->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
+    };
+}
+
+Scenario::Etape cliquerOk()
+{
+    return [](QWidget* w) { cliquer(qobject_cast<QMessageBox*>(w)->button(QMessageBox::Ok)); };
+}
+
 } // namespace
 
 class TestPesee : public QObject {
@@ -81,6 +113,7 @@ private Q_SLOTS:
     }
 
     void aWholeWeighingWithOneWrongAnswerThenStop();
+    void aWholeSeriesIsPlayedWithThePointerAlone();
     void theChronometerTicksWhileTheAnswerBoxIsOpen();
     void typedMarkupIsShownAsTyped();
     void aHeldEnterKeyClosesOneBoxOnly();
@@ -148,6 +181,57 @@ void TestPesee::aWholeWeighingWithOneWrongAnswerThenStop()
     QCOMPARE(banc.fenetre.etat().erreurs, 0);
 }
 
+void TestPesee::aWholeSeriesIsPlayedWithThePointerAlone()
+{
+    // A whiteboard without a keyboard: every step is a click, the answers and the maximum included.
+    Banc banc(350);
+    banc.fenetre.show();
+    QVERIFY(QTest::qWaitForWindowActive(&banc.fenetre));
+
+    banc.cliquerAuMilieu(Command1);
+    banc.cliquerAuMilieu(boite(0)); // 500 g: too much
+    banc.cliquerAuMilieu(baim(0));
+    banc.cliquerAuMilieu(boite(1));
+    banc.cliquerAuMilieu(boite(2));
+
+    QStringList champs;
+    Scenario premiere;
+    premiere.puis<QWidget>(cliquerPave(QStringLiteral("305"), &champs))
+        .puis<QMessageBox>(cliquerOk())
+        .puis<QWidget>(cliquerPave(QStringLiteral("359<0"), &champs));
+    banc.cliquerAuMilieu(boite(4)); // 350 g: level
+    QVERIFY(premiere.fini());
+    QCOMPARE(champs, QStringList({ "305", "350" }));
+    QCOMPARE(banc.fenetre.etat().erreurs, 1);
+    QCOMPARE(banc.w<QLineEdit>(Text1)->text(), QStringLiteral("350 grammes, BRAVO !"));
+
+    banc.cliquerAuMilieu(Command1); // "Continuer"
+    QVERIFY(!banc.w(Command2)->isVisible());
+    banc.cliquerAuMilieu(boite(1));
+    banc.cliquerAuMilieu(boite(2));
+    Scenario deuxieme;
+    deuxieme.puis<QWidget>(cliquerPave(QStringLiteral("350"), &champs));
+    banc.cliquerAuMilieu(boite(4));
+    QVERIFY(deuxieme.fini());
+    QCOMPARE(banc.w<QLineEdit>(pesees)->text(), QStringLiteral("2"));
+
+    banc.cliquerAuMilieu(Command2); // Stop
+    QVERIFY(banc.w(maxi)->isVisible());
+    QCOMPARE(banc.w<QAbstractButton>(Command1)->text(), QStringLiteral("Démarrer"));
+
+    Scenario maximum;
+    maximum.puis<QWidget>(cliquerPave(QStringLiteral("1"), &champs))
+        .puis<QWidget>(cliquerPave(QStringLiteral("50"), &champs));
+    banc.cliquerAuMilieu(maxi);
+    QVERIFY(maximum.fini());
+    QCOMPARE(champs.mid(3), QStringList({ "1", "50" })); // the first digit replaced the proposed 1000
+    QCOMPARE(banc.w<QLineEdit>(Text2)->text(), QStringLiteral("50"));
+
+    banc.cliquerAuMilieu(Command1);
+    QVERIFY(banc.fenetre.etat().paquet <= 50);
+    QCOMPARE(banc.fenetre.etat().reussies, 0);
+}
+
 void TestPesee::theChronometerTicksWhileTheAnswerBoxIsOpen()
 {
     Banc banc(500);
@@ -158,13 +242,13 @@ void TestPesee::theChronometerTicksWhileTheAnswerBoxIsOpen()
 
     QString tempoPendant;
     Scenario scenario;
-    scenario.puis<QInputDialog>([&](QInputDialog* boite) {
+    scenario.puis<BoiteSaisie>([&](BoiteSaisie* boite) {
         // The real timer, not a direct call: its tick must get through while the box holds the window.
         const bool affiche = QTest::qWaitFor(
             [&] { return banc.w<QLineEdit>(tempo)->text() == QLatin1String("03:25:07"); }, 3000);
         Q_UNUSED(affiche); // checked below, once the box is closed
         tempoPendant = banc.w<QLineEdit>(tempo)->text();
-        boite->setTextValue(QStringLiteral("500"));
+        boite->findChild<QLineEdit*>()->setText(QStringLiteral("500"));
         boite->accept();
     });
     banc.cliquerAuMilieu(boite(0));
@@ -217,7 +301,7 @@ void TestPesee::aHeldEnterKeyClosesOneBoxOnly()
             repeter(boite);
             fermer(banc)(boite);
         })
-        .puis<QInputDialog>([&](QInputDialog* boite) {
+        .puis<BoiteSaisie>([&](BoiteSaisie* boite) {
             repeter(boite);
             taper(QStringLiteral("2"))(boite);
         });
