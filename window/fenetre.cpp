@@ -91,9 +91,14 @@ void ajusterBouton(QToolButton* bouton, bool policeDuBureau)
             const QFontMetrics mesure(police);
             return mesure.horizontalAdvance(legende) <= place.width() && mesure.height() <= place.height();
         };
-        while (!tient() && police.pointSizeF() > 4)
-            police.setPointSizeF(police.pointSizeF() - 0.5);
-        bouton->setFont(police);
+        if (tient()) {
+            // Left unset, the font follows the desktop's.
+            bouton->setFont(QFont());
+        } else {
+            while (!tient() && police.pointSizeF() > 4)
+                police.setPointSizeF(police.pointSizeF() - 0.5);
+            bouton->setFont(police);
+        }
     }
     const int hauteurLegende = legende.isEmpty() ? 0 : bouton->fontMetrics().height();
     const int cote = std::clamp(bouton->height() - cadre - hauteurLegende, petiteIcone, 32);

@@ -231,8 +231,10 @@ void TestDessin::aLargeDesktopFontNeverCutsTheCaptionOfChanger()
     Banc banc;
     banc.fenetre.show();
     QVERIFY(QTest::qWaitForWindowExposed(&banc.fenetre));
-    if (pendant)
+    if (pendant) {
         QApplication::setFont(police);
+        QTRY_COMPARE(banc.fenetre.font().pointSizeF(), points);
+    }
 
     // The rectangle that the style gives the caption: the button inside its frame, below the icon.
     auto* bouton = banc.w<QToolButton>(maxi);
@@ -252,10 +254,17 @@ void TestDessin::aLargeDesktopFontNeverCutsTheCaptionOfChanger()
         qPrintable(QStringLiteral("%1 px of text in %2").arg(largeur).arg(place.width())));
     QVERIFY(option.iconSize.height() >= 16);
     QVERIFY(mesure.height() + option.iconSize.height() + 4 <= place.height());
-    // Only a font too large is made smaller, and the window's own fonts keep their sizes.
+    // Only a font too large is made smaller, and only as much as it needs; the window's own fonts keep
+    // their sizes.
     QVERIFY(bouton->font().pointSizeF() <= points);
     if (points <= 9)
         QCOMPARE(bouton->font().pointSizeF(), points);
+    if (bouton->font().pointSizeF() < points) {
+        QFont plus = bouton->font();
+        plus.setPointSizeF(plus.pointSizeF() + 0.5);
+        QVERIFY(QFontMetrics(plus).horizontalAdvance(bouton->text()) > place.width()
+            || QFontMetrics(plus).height() + 16 + 4 > place.height());
+    }
     QCOMPARE(banc.w(Command1)->font().pointSizeF(), 10.5);
     QCOMPARE(banc.w({ Nom::Label1 })->font().pointSizeF(), 7.5);
 }
