@@ -33,16 +33,12 @@ BoiteSaisie::BoiteSaisie(const QString& invite, const QString& titre, const QStr
     : QDialog(parent)
     , invite_(new QLabel(invite, this))
     , champ_(new QLineEdit(propose, this))
-    , boutons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setWindowTitle(titre);
     invite_->setTextFormat(Qt::PlainText);
     invite_->setBuddy(champ_);
     champ_->setObjectName(QStringLiteral("champ"));
     champ_->selectAll();
-    boutons_->setObjectName(QStringLiteral("boutons"));
-    connect(boutons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(boutons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* pave = new QGridLayout;
     pave->setSpacing(6);
@@ -64,6 +60,12 @@ BoiteSaisie::BoiteSaisie(const QString& invite, const QString& titre, const QStr
     efface->setToolTip(QStringLiteral("Effacer"));
     connect(efface, &QPushButton::clicked, this, &BoiteSaisie::effacer);
     pave->addWidget(efface, 3, 2);
+
+    // Made after the pad, so that a screen reader goes through the digits before OK and "Annuler".
+    boutons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    boutons_->setObjectName(QStringLiteral("boutons"));
+    connect(boutons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(boutons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* colonne = new QVBoxLayout(this);
     colonne->addWidget(invite_);

@@ -29,5 +29,5 @@ private:
 
     QLabel* invite_;
     QLineEdit* champ_;
-    QDialogButtonBox* boutons_;
+    QDialogButtonBox* boutons_ = nullptr;
 };
