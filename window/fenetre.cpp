@@ -159,6 +159,8 @@ void FenetrePesarine::construireControles()
     surface->setFixedSize(pixels(largeurClient), pixels(hauteurClient));
     surface->setAutoFillBackground(true);
     colorer(surface, QPalette::Window, couleurs::blanc);
+    // The white stays white under a dark desktop scheme: whatever text stands on it is dark too.
+    colorer(surface, QPalette::WindowText, Couleur { 0, 0, 0 });
     setCentralWidget(surface);
 
     std::vector<std::pair<int, QWidget*>> tabulation;
