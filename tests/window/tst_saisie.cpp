@@ -45,6 +45,7 @@ private Q_SLOTS:
     void thePadEditsTheFieldAsTheSameKeysTypedWould();
     void thePadLeavesTheFocusInTheFieldAndEnterChoosesOk();
     void everyKeyIsLargeEnoughForAFingerAndNamed();
+    void aFingerOnATouchScreenPressesTheKeys();
 };
 
 void TestSaisie::thePadEditsTheFieldAsTheSameKeysTypedWould_data()
@@ -123,6 +124,23 @@ void TestSaisie::everyKeyIsLargeEnoughForAFingerAndNamed()
         QVERIFY2(!b->accessibleName().isEmpty(), qPrintable(b->objectName()));
         QVERIFY(!b->geometry().intersects(champ));
     }
+}
+
+void TestSaisie::aFingerOnATouchScreenPressesTheKeys()
+{
+    // A whiteboard sends touches, not mouse clicks.
+    BoiteSaisie boite(QStringLiteral("Combien ?"), QStringLiteral("Essai"), QStringLiteral("1000"));
+    boite.show();
+    QVERIFY(QTest::qWaitForWindowActive(&boite));
+    QPointingDevice* ecran = QTest::createTouchDevice();
+    for (QChar c : QStringLiteral("42<5")) {
+        QPushButton* b = touche(boite, c);
+        const QPoint milieu = b->mapTo(&boite, b->rect().center());
+        QTest::touchEvent(boite.windowHandle(), ecran).press(0, milieu);
+        QTest::touchEvent(boite.windowHandle(), ecran).release(0, milieu);
+    }
+    QCOMPARE(boite.texte(), QStringLiteral("45"));
+    QCOMPARE(QApplication::focusWidget(), boite.findChild<QLineEdit*>());
 }
 
 QTEST_MAIN(TestSaisie)
