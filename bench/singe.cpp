@@ -37,8 +37,8 @@
 
 #include <array>
 #include <cstdio>
-#include <optional>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -54,8 +54,11 @@ public:
 // The program's own generator, seeded from the monkey's, so that a failing run can be replayed.
 class HasardRejouable final : public Hasard {
 public:
-    explicit HasardRejouable(std::mt19937_64& source) : source_(source) {}
-    void reamorcer() override {}
+    explicit HasardRejouable(std::mt19937_64& source)
+        : source_(source)
+    {
+    }
+    void reamorcer() override { }
     double tirer() override { return std::uniform_real_distribution<double>(0.0, 1.0)(source_); }
 
 private:
@@ -80,7 +83,10 @@ void filtrerMessages(QtMsgType type, const QMessageLogContext& contexte, const Q
         std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, contexte, message)));
 }
 
-int pixels(int twips) { return qRound(twips / double(twipsParPixel)); }
+int pixels(int twips)
+{
+    return qRound(twips / double(twipsParPixel));
+}
 
 class Singe {
 public:
@@ -113,10 +119,11 @@ public:
         else
             menu();
         QCoreApplication::processEvents();
-        const auto vu = [this](Controle c) { return w(c)->isVisible() ? QStringLiteral("+") : QStringLiteral("-"); };
+        const auto vu
+            = [this](Controle c) { return w(c)->isVisible() ? QStringLiteral("+") : QStringLiteral("-"); };
         noter(QStringLiteral("    -> Command1%1 \"%2\" Command2%3 maxi%4 focus %5")
-                  .arg(vu(Command1), static_cast<QAbstractButton*>(w(Command1))->text(), vu(Command2), vu(maxi),
-                      f_.focusWidget() ? f_.focusWidget()->objectName() : QStringLiteral("none")));
+                  .arg(vu(Command1), static_cast<QAbstractButton*>(w(Command1))->text(), vu(Command2),
+                      vu(maxi), f_.focusWidget() ? f_.focusWidget()->objectName() : QStringLiteral("none")));
         return verifier();
     }
 
@@ -170,7 +177,8 @@ private:
             c = poidsUtile().value_or(c);
         QWidget* cible = w(c);
         noter(QStringLiteral("click on ") + cible->objectName());
-        const QPoint dedans(tirer(0, std::max(0, cible->width() - 1)), tirer(0, std::max(0, cible->height() - 1)));
+        const QPoint dedans(
+            tirer(0, std::max(0, cible->width() - 1)), tirer(0, std::max(0, cible->height() - 1)));
         cliquerEn(cible->mapTo(&f_, dedans));
     }
 
@@ -179,18 +187,25 @@ private:
         // Below the menu bar: a click on it would open the menu, whose Quit item ends the run.
         const QWidget* surface = f_.centralWidget();
         const QPoint dedans(tirer(0, surface->width() - 1), tirer(0, surface->height() - 1));
-        noter(QStringLiteral("click at %1,%2 on %3").arg(dedans.x()).arg(dedans.y()).arg(surface->childAt(dedans) ? surface->childAt(dedans)->objectName() : QString()));
+        noter(QStringLiteral("click at %1,%2 on %3")
+                  .arg(dedans.x())
+                  .arg(dedans.y())
+                  .arg(surface->childAt(dedans) ? surface->childAt(dedans)->objectName() : QString()));
         cliquerEn(surface->mapTo(&f_, dedans));
     }
 
     void taper()
     {
         static const Qt::Key touches[] = { Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Return,
-            Qt::Key_Enter, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Escape, Qt::Key_Home,
-            Qt::Key_End, Qt::Key_0, Qt::Key_5, Qt::Key_A, Qt::Key_F1, Qt::Key_F2 };
+            Qt::Key_Enter, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Escape,
+            Qt::Key_Home, Qt::Key_End, Qt::Key_0, Qt::Key_5, Qt::Key_A, Qt::Key_F1, Qt::Key_F2 };
         const Qt::Key touche = touches[tirer(0, int(std::size(touches)) - 1)];
-        noter(QStringLiteral("key %1 on %2").arg(QKeySequence(touche).toString(), QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QStringLiteral("nothing")));
-        QTest::keyClick(f_.windowHandle(), touche, touche == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        noter(QStringLiteral("key %1 on %2")
+                  .arg(QKeySequence(touche).toString(),
+                      QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                  : QStringLiteral("nothing")));
+        QTest::keyClick(
+            f_.windowHandle(), touche, touche == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
     }
 
     void menu()
@@ -316,7 +331,8 @@ private:
             const bool surLePlateau = aUneImage(baim(i));
             if (dansLaBoite == surLePlateau)
                 return faux("weight " + std::to_string(i) + (dansLaBoite ? " in two places" : " nowhere"));
-            if (commence && (w(baim(i))->isVisible() != surLePlateau || w(Picture2(i))->isVisible() != surLePlateau))
+            if (commence
+                && (w(baim(i))->isVisible() != surLePlateau || w(Picture2(i))->isVisible() != surLePlateau))
                 return faux("the plate place or the cell of weight " + std::to_string(i) + " disagrees");
             if (w(boite(i))->isVisible() != pesee)
                 return faux("box weight " + std::to_string(i) + " shown out of a weighing, or hidden in one");
@@ -417,16 +433,19 @@ int main(int argc, char* argv[])
     for (long k = 1; k <= nombre; ++k) {
         if (!singe.evenement(k)) {
             QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-            std::fprintf(stderr, "INVARIANT BROKEN (seed %llu): %s\n", static_cast<unsigned long long>(graine),
-                singe.echec().c_str());
+            std::fprintf(stderr, "INVARIANT BROKEN (seed %llu): %s\n",
+                static_cast<unsigned long long>(graine), singe.echec().c_str());
             return EXIT_FAILURE;
         }
     }
     const double secondes = double(chrono.nsecsElapsed()) / 1e9;
     QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-    std::printf("%ld events in %.2f s: %.0f events per second\n", nombre, secondes, double(nombre) / secondes);
-    std::printf("events ending idle: %ld, in a weighing: %ld, between two weighings: %ld\n", singe.etats()[0], singe.etats()[1], singe.etats()[2]);
-    std::printf("modal boxes answered: %ld; successful weighings: %ld\n", singe.boites(), singe.peseesReussies());
+    std::printf(
+        "%ld events in %.2f s: %.0f events per second\n", nombre, secondes, double(nombre) / secondes);
+    std::printf("events ending idle: %ld, in a weighing: %ld, between two weighings: %ld\n", singe.etats()[0],
+        singe.etats()[1], singe.etats()[2]);
+    std::printf(
+        "modal boxes answered: %ld; successful weighings: %ld\n", singe.boites(), singe.peseesReussies());
     return EXIT_SUCCESS;
 }
 

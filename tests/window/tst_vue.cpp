@@ -17,14 +17,23 @@ namespace {
 const QColor vert(0, 255, 0);
 const QColor blanc(255, 255, 255);
 
-constexpr const char* imagesDesPoids[nombrePoids] = { "poids500", "poids200", "poids100", "poids100", "poids50",
-    "poids20", "poids10", "poids10", "poids5", "poids2", "poids2", "poids1" };
+constexpr const char* imagesDesPoids[nombrePoids] = { "poids500", "poids200", "poids100", "poids100",
+    "poids50", "poids20", "poids10", "poids10", "poids5", "poids2", "poids2", "poids1" };
 
-QImage enArgb(const QImage& image) { return image.convertToFormat(QImage::Format_ARGB32); }
+QImage enArgb(const QImage& image)
+{
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
 
-QImage imageDe(const QWidget* w) { return enArgb(static_cast<const ImageControle*>(w)->image().toImage()); }
+QImage imageDe(const QWidget* w)
+{
+    return enArgb(static_cast<const ImageControle*>(w)->image().toImage());
+}
 
-QImage ressource(const char* nom) { return enArgb(QImage(QStringLiteral(":/images/%1.png").arg(QLatin1String(nom)))); }
+QImage ressource(const char* nom)
+{
+    return enArgb(QImage(QStringLiteral(":/images/%1.png").arg(QLatin1String(nom))));
+}
 
 // Types a text into an input box, whatever its make, and presses its OK button.
 void repondre(QDialog* boite, const QString& texte)
@@ -38,7 +47,10 @@ void repondre(QDialog* boite, const QString& texte)
 }
 
 // Ink: what is drawn on a button, dark or coloured, as opposed to its light grey face.
-bool encre(QColor c) { return c.lightness() < 110 || c.hsvSaturation() > 110; }
+bool encre(QColor c)
+{
+    return c.lightness() < 110 || c.hsvSaturation() > 110;
+}
 
 // The rows of a button's grab that hold ink, as bands (first row, last row), its frame left out. A
 // light row or two inside a drawing, such as a highlight, does not split it.
@@ -69,8 +81,14 @@ int pixelsOu(const QImage& vue, int haut, int bas, const std::function<bool(QCol
     return n;
 }
 
-bool rouge(QColor c) { return c.red() > 180 && c.green() < 80 && c.blue() < 80; }
-bool vertVif(QColor c) { return c.green() > 180 && c.red() < 120 && c.blue() < 120; }
+bool rouge(QColor c)
+{
+    return c.red() > 180 && c.green() < 80 && c.blue() < 80;
+}
+bool vertVif(QColor c)
+{
+    return c.green() > 180 && c.red() < 120 && c.blue() < 120;
+}
 
 } // namespace
 
@@ -212,12 +230,14 @@ void TestVue::eachButtonShowsItsOwnIconAboveItsCaption()
         QVERIFY2(!b.empty(), c.nom);
         // The icon: the first band, as tall as the room above the caption allows, up to 32 pixels.
         const int hauteurIcone = b.front().second - b.front().first + 1;
-        QVERIFY2(hauteurIcone >= 20, qPrintable(QStringLiteral("%1: icon %2 px high").arg(c.nom).arg(hauteurIcone)));
+        QVERIFY2(hauteurIcone >= 20,
+            qPrintable(QStringLiteral("%1: icon %2 px high").arg(c.nom).arg(hauteurIcone)));
         QVERIFY2(pixelsOu(c.vue, b.front().first, b.front().second, c.couleurDeLIcone) > 10, c.nom);
         QVERIFY2(pixelsOu(c.vue, 0, c.vue.height() - 1, c.couleurAbsente) == 0, c.nom);
         if (c.legende) {
             // The caption: a second band, below the icon, with a gap between them.
-            QVERIFY2(b.size() == 2, qPrintable(QStringLiteral("%1: %2 bands of ink").arg(c.nom).arg(b.size())));
+            QVERIFY2(
+                b.size() == 2, qPrintable(QStringLiteral("%1: %2 bands of ink").arg(c.nom).arg(b.size())));
             QVERIFY2(b[1].first > b[0].second + 3, c.nom);
             QVERIFY2(b[1].second - b[1].first + 1 <= 16, c.nom);
         } else {
@@ -261,7 +281,8 @@ void TestVue::aLongMessageShowsItsStart()
     QCOMPARE(message.size(), attendue.size());
     // The left half of the text, inside the frame (whose colour follows the window's activation).
     const QRect gauche(2, 2, message.width() / 2, message.height() - 4);
-    QVERIFY2(enArgb(message.copy(gauche)) == enArgb(attendue.copy(gauche)), "the message line does not show the start of the text");
+    QVERIFY2(enArgb(message.copy(gauche)) == enArgb(attendue.copy(gauche)),
+        "the message line does not show the start of the text");
 }
 
 void TestVue::theTitleBarAsksForNoMinimiseNorMaximiseButton()
