@@ -13,66 +13,110 @@
 
 #include <cstdint>
 
-// Every control of the window that a handler can name. The arrays boite, baim and Picture2 take an
-// index, the weight index 0 to 11.
-enum class Nom {
-    Command1,
-    Command2,
-    maxi,
-    Text1,
-    Text2,
-    pesees,
-    Err,
-    tempo,
-    rend,
-    Image1,
-    Image2,
-    Image3,
-    boite,
-    baim,
-    Picture2,
-    trop,
-    manque,
-    equilibre,
-    mini,
-    Label1,
-    Label2,
-    Label3,
-    Label4,
-    Label5,
-    Label6,
-    Label7,
-    Label8,
-    Shape1,
+#include "etat.h"
+
+#include <string_view>
+
+// What a control is, which tells what can be asked of it.
+enum class Genre {
+    Bouton, // picture button: icon above caption
+    Texte, // single-line text display, written by the program only
+    Etiquette, // fixed text
+    Image, // picture stretched to its rectangle, reporting clicks over all of it
+    Cellule, // small picture box: picture unscaled from its top-left corner, on a background colour
+    Porteur, // picture holder, never shown
+    Cadre, // outlined frame with rounded corners, taking no clicks
 };
+
+// Every control of the window, once: its name, its kind and its number of elements (1, or one per
+// weight for the arrays boite, baim and Picture2, which take the weight index 0 to 11). The names,
+// the constants below and what the tests' fake window knows of each control all come from here.
+#define PESARINE_CONTROLES(X) \
+    X(Command1, Bouton, 1) \
+    X(Command2, Bouton, 1) \
+    X(maxi, Bouton, 1) \
+    X(Text1, Texte, 1) \
+    X(Text2, Texte, 1) \
+    X(pesees, Texte, 1) \
+    X(Err, Texte, 1) \
+    X(tempo, Texte, 1) \
+    X(rend, Texte, 1) \
+    X(Image1, Image, 1) \
+    X(Image2, Image, 1) \
+    X(Image3, Image, 1) \
+    X(boite, Image, nombrePoids) \
+    X(baim, Image, nombrePoids) \
+    X(Picture2, Cellule, nombrePoids) \
+    X(trop, Porteur, 1) \
+    X(manque, Porteur, 1) \
+    X(equilibre, Porteur, 1) \
+    X(mini, Porteur, 1) \
+    X(Label1, Etiquette, 1) \
+    X(Label2, Etiquette, 1) \
+    X(Label3, Etiquette, 1) \
+    X(Label4, Etiquette, 1) \
+    X(Label5, Etiquette, 1) \
+    X(Label6, Etiquette, 1) \
+    X(Label7, Etiquette, 1) \
+    X(Label8, Etiquette, 1) \
+    X(Shape1, Cadre, 1)
+
+enum class Nom {
+#define PESARINE_ENUMERATEUR(nom, genre, elements) nom,
+    PESARINE_CONTROLES(PESARINE_ENUMERATEUR)
+#undef PESARINE_ENUMERATEUR
+};
+
+struct Identite {
+    std::string_view nom;
+    Genre genre;
+    int elements;
+};
+
+inline constexpr Identite identites[] = {
+#define PESARINE_IDENTITE(nom, genre, elements) { #nom, Genre::genre, elements },
+    PESARINE_CONTROLES(PESARINE_IDENTITE)
+#undef PESARINE_IDENTITE
+};
+
+constexpr const Identite& identite(Nom nom) { return identites[static_cast<std::size_t>(nom)]; }
 
 struct Controle {
     Nom nom;
-    int index = -1;
+    int index = -1; // the weight index for an element of an array, -1 otherwise
 
     friend bool operator==(const Controle&, const Controle&) = default;
 };
 
-inline constexpr Controle Command1 { Nom::Command1 };
-inline constexpr Controle Command2 { Nom::Command2 };
-inline constexpr Controle maxi { Nom::maxi };
-inline constexpr Controle Text1 { Nom::Text1 };
-inline constexpr Controle Text2 { Nom::Text2 };
-inline constexpr Controle pesees { Nom::pesees };
-inline constexpr Controle Err { Nom::Err };
-inline constexpr Controle tempo { Nom::tempo };
-inline constexpr Controle rend { Nom::rend };
-inline constexpr Controle Image1 { Nom::Image1 };
-inline constexpr Controle Image2 { Nom::Image2 };
-inline constexpr Controle Image3 { Nom::Image3 };
-inline constexpr Controle trop { Nom::trop };
-inline constexpr Controle manque { Nom::manque };
-inline constexpr Controle equilibre { Nom::equilibre };
-inline constexpr Controle mini { Nom::mini };
+constexpr Genre genreDe(Controle c) { return identite(c.nom).genre; }
 
-constexpr Controle boite(int i) { return { Nom::boite, i }; }
-constexpr Controle baim(int i) { return { Nom::baim, i }; }
-constexpr Controle Picture2(int i) { return { Nom::Picture2, i }; }
+// Whether the control exists: a single control without an index, an array's element with one in range.
+constexpr bool existe(Controle c)
+{
+    const int n = identite(c.nom).elements;
+    return n == 1 ? c.index == -1 : c.index >= 0 && c.index < n;
+}
+
+// A control is named as in the window's definition: Command1 is a control, boite(3) one element of
+// an array.
+template <int elements>
+struct Designation {
+    Nom nom;
+    constexpr Controle operator()(int index) const
+        requires(elements > 1)
+    {
+        return { nom, index };
+    }
+    constexpr operator Controle() const
+        requires(elements == 1)
+    {
+        return { nom };
+    }
+};
+
+#define PESARINE_CONSTANTE(nom, genre, elements) inline constexpr Designation<elements> nom { Nom::nom };
+PESARINE_CONTROLES(PESARINE_CONSTANTE)
+#undef PESARINE_CONSTANTE
 
 struct Couleur {
     std::uint8_t rouge = 0;

@@ -99,12 +99,6 @@ constexpr DefinitionMenu menu[] = {
     { Commande::Quitter, "Quitter", "&Quitter", "F12" },
 };
 
-constexpr std::array<const char*, static_cast<int>(Nom::Shape1) + 1> noms {
-    "Command1", "Command2", "maxi", "Text1", "Text2", "pesees", "Err", "tempo", "rend",
-    "Image1", "Image2", "Image3", "boite", "baim", "Picture2", "trop", "manque", "equilibre", "mini",
-    "Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7", "Label8", "Shape1",
-};
-
 // Inside a message, a line break is line feed then carriage return.
 const QString saut = QStringLiteral("\n\r");
 
@@ -116,7 +110,8 @@ std::span<const DefinitionMenu> definitionMenu() { return menu; }
 
 QString nomControle(Controle c)
 {
-    const QString nom = QString::fromLatin1(noms[static_cast<std::size_t>(c.nom)]);
+    const std::string_view n = identite(c.nom).nom;
+    const QString nom = QString::fromLatin1(n.data(), qsizetype(n.size()));
     return c.index < 0 ? nom : nom + QLatin1Char('(') + QString::number(c.index) + QLatin1Char(')');
 }
 

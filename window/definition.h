@@ -15,16 +15,6 @@ inline constexpr int twipsParPixel = 15;
 inline constexpr int largeurClient = 8820;
 inline constexpr int hauteurClient = 7530;
 
-enum class Genre {
-    Bouton, // picture button: icon above caption
-    Texte, // single-line text display, written by the program only
-    Etiquette, // fixed text
-    Image, // picture stretched to its rectangle, reporting clicks over all of it
-    Cellule, // small picture box: picture unscaled from its top-left corner, on a background colour
-    Porteur, // picture holder, never shown
-    Cadre, // outlined frame with rounded corners, taking no clicks
-};
-
 enum class Alignement { Gauche, Centre, Droite };
 
 struct Police {
@@ -54,7 +44,7 @@ struct DefinitionControle {
 
 std::span<const DefinitionControle> definitionFenetre();
 
-// "boite(3)" for an element of an array, "Command1" otherwise.
+// "boite(3)" for an element of an array, "Command1" otherwise: the widget's object name.
 QString nomControle(Controle c);
 
 enum class Commande { Aide, propos, Siteweb, Quitter };

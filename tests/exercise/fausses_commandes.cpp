@@ -6,73 +6,12 @@
 
 namespace {
 
-enum class Genre { Bouton, Texte, Image, Cellule, Autre };
-
-struct Fiche {
-    Nom nom;
-    const char* nom_;
-    Genre genre;
-    bool tableau;
-};
-
-const Fiche fiches[] = {
-    { Nom::Command1, "Command1", Genre::Bouton, false },
-    { Nom::Command2, "Command2", Genre::Bouton, false },
-    { Nom::maxi, "maxi", Genre::Bouton, false },
-    { Nom::Text1, "Text1", Genre::Texte, false },
-    { Nom::Text2, "Text2", Genre::Texte, false },
-    { Nom::pesees, "pesees", Genre::Texte, false },
-    { Nom::Err, "Err", Genre::Texte, false },
-    { Nom::tempo, "tempo", Genre::Texte, false },
-    { Nom::rend, "rend", Genre::Texte, false },
-    { Nom::Image1, "Image1", Genre::Image, false },
-    { Nom::Image2, "Image2", Genre::Image, false },
-    { Nom::Image3, "Image3", Genre::Image, false },
-    { Nom::boite, "boite", Genre::Image, true },
-    { Nom::baim, "baim", Genre::Image, true },
-    { Nom::Picture2, "Picture2", Genre::Cellule, true },
-    { Nom::trop, "trop", Genre::Image, false },
-    { Nom::manque, "manque", Genre::Image, false },
-    { Nom::equilibre, "equilibre", Genre::Image, false },
-    { Nom::mini, "mini", Genre::Image, false },
-    { Nom::Label1, "Label1", Genre::Autre, false },
-    { Nom::Label2, "Label2", Genre::Autre, false },
-    { Nom::Label3, "Label3", Genre::Autre, false },
-    { Nom::Label4, "Label4", Genre::Autre, false },
-    { Nom::Label5, "Label5", Genre::Autre, false },
-    { Nom::Label6, "Label6", Genre::Autre, false },
-    { Nom::Label7, "Label7", Genre::Autre, false },
-    { Nom::Label8, "Label8", Genre::Autre, false },
-    { Nom::Shape1, "Shape1", Genre::Autre, false },
-};
-
-const Fiche* ficheDe(Nom nom)
-{
-    for (const Fiche& f : fiches) {
-        if (f.nom == nom)
-            return &f;
-    }
-    return nullptr;
-}
-
-bool valide(Controle c)
-{
-    const Fiche* f = ficheDe(c.nom);
-    if (!f)
-        return false;
-    return f->tableau ? (c.index >= 0 && c.index < nombrePoids) : c.index == -1;
-}
-
-Genre genreDe(Controle c)
-{
-    const Fiche* f = ficheDe(c.nom);
-    return f ? f->genre : Genre::Autre;
-}
+bool valide(Controle c) { return existe(c); }
 
 bool porteImage(Controle c)
 {
     const Genre g = genreDe(c);
-    return g == Genre::Image || g == Genre::Cellule;
+    return g == Genre::Image || g == Genre::Cellule || g == Genre::Porteur;
 }
 
 const char* texteBool(bool b) { return b ? "1" : "0"; }
@@ -81,8 +20,8 @@ const char* texteBool(bool b) { return b ? "1" : "0"; }
 
 QString nomDe(Controle c)
 {
-    const Fiche* f = ficheDe(c.nom);
-    const QString nom = f ? QString::fromLatin1(f->nom_) : QStringLiteral("?%1").arg(int(c.nom));
+    const std::string_view n = identite(c.nom).nom;
+    const QString nom = QString::fromLatin1(n.data(), qsizetype(n.size()));
     return c.index < 0 ? nom : QStringLiteral("%1 %2").arg(nom).arg(c.index);
 }
 
@@ -133,9 +72,11 @@ QString difference(const Vue& attendu, const Vue& obtenu)
 
 FaussesCommandes::FaussesCommandes()
 {
-    for (const Fiche& f : fiches) {
-        for (int i = f.tableau ? 0 : -1; i < (f.tableau ? nombrePoids : 0); ++i) {
-            const QString nom = nomDe({ f.nom, i });
+    for (std::size_t rang = 0; rang < std::size(identites); ++rang) {
+        const Identite& f = identites[rang];
+        const bool tableau = f.elements > 1;
+        for (int i = tableau ? 0 : -1; i < (tableau ? f.elements : 0); ++i) {
+            const QString nom = nomDe({ Nom(rang), i });
             vue_.visible[nom] = true;
             vue_.infobulle[nom] = QString();
             switch (f.genre) {
@@ -147,6 +88,7 @@ FaussesCommandes::FaussesCommandes()
                 vue_.couleurTexte[nom] = QStringLiteral("0,0,0");
                 break;
             case Genre::Image:
+            case Genre::Porteur:
                 vue_.image[nom] = QString();
                 break;
             case Genre::Cellule:
@@ -155,7 +97,8 @@ FaussesCommandes::FaussesCommandes()
                 vue_.haut[nom] = 1560;
                 vue_.visible[nom] = false;
                 break;
-            case Genre::Autre:
+            case Genre::Etiquette:
+            case Genre::Cadre:
                 break;
             }
         }
