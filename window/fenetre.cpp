@@ -1,6 +1,7 @@
 #include "fenetre.h"
 
 #include "definition.h"
+#include "resolution.h"
 #include "widgets.h"
 
 #include <QApplication>
@@ -95,7 +96,11 @@ FenetrePesarine::FenetrePesarine(const Horloge& horloge, Hasard& hasard, QWidget
     , exercice_(*this, horloge, hasard)
 {
     setWindowTitle(legendeFenetre());
-    setWindowIcon(QIcon(ressource(QStringLiteral("icone_balance32"))));
+    // Only the icons drawn for this screen's pixels are decoded.
+    const int facteur = facteurImages(devicePixelRatioF());
+    QIcon icone;
+    icone.addFile(fichierAuFacteur(ressource(QStringLiteral("icone_balance32")), facteur), QSize(32, 32) * facteur);
+    setWindowIcon(icone);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowCloseButtonHint);
 
@@ -127,6 +132,7 @@ void FenetrePesarine::construireControles()
     setCentralWidget(surface);
 
     std::vector<std::pair<int, QWidget*>> tabulation;
+    const int facteurIcones = facteurImages(devicePixelRatioF());
     for (const DefinitionControle& d : definitionFenetre()) {
         QWidget* w = nullptr;
         switch (d.genre) {
@@ -134,8 +140,9 @@ void FenetrePesarine::construireControles()
             auto* bouton = new BoutonImage(surface);
             bouton->setText(texte(d.texte));
             QIcon icone;
-            icone.addFile(ressource(texte(d.icone) + QLatin1String("16")), QSize(16, 16));
-            icone.addFile(ressource(texte(d.icone) + QLatin1String("32")), QSize(32, 32));
+            for (const int cote : { 16, 32 })
+                icone.addFile(fichierAuFacteur(ressource(texte(d.icone) + QString::number(cote)), facteurIcones),
+                    QSize(cote, cote) * facteurIcones);
             bouton->setIcon(icone);
             bouton->setToolButtonStyle(bouton->text().isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
             w = bouton;
