@@ -27,9 +27,9 @@ namespace {
 
 constexpr QRgb transparent = 0x00FFFFFF;
 
-// An indexed picture being drawn. Shapes are given in the pixels of the picture at its natural size and tested
-// at the centre of each pixel; at `echelle` 2 or 3 the picture has that many times more pixels each way, so
-// the same shapes come out finer, with every edge where it lies at the natural size.
+// An indexed picture being drawn. Shapes are given in the pixels of the picture at its natural size and
+// tested at the centre of each pixel; at `echelle` 2 or 3 the picture has that many times more pixels each
+// way, so the same shapes come out finer, with every edge where it lies at the natural size.
 class Toile {
 public:
     Toile(int largeur, int hauteur, const QList<QRgb>& couleurs, int fond = 0, int echelle = 1)
@@ -252,11 +252,14 @@ int hauteurTexte(const std::vector<Glyphe>& police, const char* texte, int echel
 
 // A glyph drawn as strokes through the centres of its inked cells, as wide as a cell, into the box of the
 // given size: at one pixel a cell it gives the glyph's own pixels, and finer it keeps its diagonals smooth.
-void tracerGlyphe(Toile& toile, const Glyphe& g, double x, double y, double largeur, double hauteur, int indice)
+void tracerGlyphe(
+    Toile& toile, const Glyphe& g, double x, double y, double largeur, double hauteur, int indice)
 {
     const int colonnes = static_cast<int>(std::string_view(g.lignes[0]).size());
     const int lignes = static_cast<int>(g.lignes.size());
-    auto encre = [&](int c, int l) { return c >= 0 && l >= 0 && c < colonnes && l < lignes && g.lignes[l][c] == '#'; };
+    auto encre = [&](int c, int l) {
+        return c >= 0 && l >= 0 && c < colonnes && l < lignes && g.lignes[l][c] == '#';
+    };
     struct Trait {
         double x0, y0, x1, y1;
     };
@@ -287,8 +290,9 @@ void tracerGlyphe(Toile& toile, const Glyphe& g, double x, double y, double larg
     });
 }
 
-// Lays the text out with the cells of `police`, each `ex` by `ey`, and draws every glyph from the larger font:
-// for pictures drawn finer than their natural size, where the small font's few cells would only be enlarged.
+// Lays the text out with the cells of `police`, each `ex` by `ey`, and draws every glyph from the larger
+// font: for pictures drawn finer than their natural size, where the small font's few cells would only be
+// enlarged.
 void tracer(Toile& toile, const std::vector<Glyphe>& police, const char* texte, double x, double y, double ex,
     double ey, int indice)
 {
@@ -354,7 +358,8 @@ constexpr int fleauDebut = 20, fleauFin = 161, fleauEpaisseur = 4;
 // step from the left end to the right end, finer pictures take the centres of their columns.
 int hautFleau(const Position& p, int colonne, int e = 1)
 {
-    const int depuisDebut = std::clamp(2 * colonne + 1 - (2 * fleauDebut + 1) * e, 0, 2 * (fleauFin - fleauDebut) * e);
+    const int depuisDebut
+        = std::clamp(2 * colonne + 1 - (2 * fleauDebut + 1) * e, 0, 2 * (fleauFin - fleauDebut) * e);
     const int num = depuisDebut * (p.hautDroite - p.hautGauche);
     const int den = 2 * (fleauFin - fleauDebut);
     // Rounded to the nearest row, halves away from zero, in integers only.
@@ -655,9 +660,11 @@ Toile dessinerPoids(const Poids& q, int echelle)
             bool jointure = false, flancCol = false;
             for (int k = 1; k <= e; ++k) {
                 const int dessous = partieEn(x, y + k);
-                jointure = jointure || (ici == Dessus && dessous == Flanc) || (ici == Bouton && dessous == Col)
-                    || (ici == Col && dessous == Dessus) || (ici == Bouton && dessous == Dessus);
-                flancCol = flancCol || (ici == Col && (partieEn(x - k, y) == Dessus || partieEn(x + k, y) == Dessus));
+                jointure = jointure || (ici == Dessus && dessous == Flanc)
+                    || (ici == Bouton && dessous == Col) || (ici == Col && dessous == Dessus)
+                    || (ici == Bouton && dessous == Dessus);
+                flancCol = flancCol
+                    || (ici == Col && (partieEn(x - k, y) == Dessus || partieEn(x + k, y) == Dessus));
             }
             if (bord || jointure || flancCol)
                 toile.poser(x, y, encre);

@@ -99,7 +99,8 @@ FenetrePesarine::FenetrePesarine(const Horloge& horloge, Hasard& hasard, QWidget
     // Only the icons drawn for this screen's pixels are decoded.
     const int facteur = facteurImages(devicePixelRatioF());
     QIcon icone;
-    icone.addFile(fichierAuFacteur(ressource(QStringLiteral("icone_balance32")), facteur), QSize(32, 32) * facteur);
+    icone.addFile(
+        fichierAuFacteur(ressource(QStringLiteral("icone_balance32")), facteur), QSize(32, 32) * facteur);
     setWindowIcon(icone);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowCloseButtonHint);
@@ -141,7 +142,8 @@ void FenetrePesarine::construireControles()
             bouton->setText(texte(d.texte));
             QIcon icone;
             for (const int cote : { 16, 32 })
-                icone.addFile(fichierAuFacteur(ressource(texte(d.icone) + QString::number(cote)), facteurIcones),
+                icone.addFile(
+                    fichierAuFacteur(ressource(texte(d.icone) + QString::number(cote)), facteurIcones),
                     QSize(cote, cote) * facteurIcones);
             bouton->setIcon(icone);
             bouton->setToolButtonStyle(bouton->text().isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);

@@ -4,8 +4,8 @@
 #include <QtGlobal>
 
 // Every picture is drawn at its natural size and twice and three times finer, named the toolkit's way
-// ("balance@2x.png"). A screen takes the finest set its pixels need, up to three times: at 125 % and 150 % the
-// set at 2x, shrunk a little by the painter, is sharper than the natural one stretched.
+// ("balance@2x.png"). A screen takes the finest set its pixels need, up to three times: at 125 % and 150 %
+// the set at 2x, shrunk a little by the painter, is sharper than the natural one stretched.
 inline int facteurImages(qreal pixelsParPoint)
 {
     if (pixelsParPoint <= 1.0)

@@ -20,8 +20,8 @@ const QPixmap& ImageControle::image() const
     // Loading through QPixmap keeps the picture in the pixmap cache, so the controls that show the
     // same file share one decoded picture.
     if (!ressource_.isNull()) {
-        // The set drawn for this screen's pixels; its pixel ratio keeps it at its natural size where it is shown
-        // unscaled, as the small weights of the scale are.
+        // The set drawn for this screen's pixels; its pixel ratio keeps it at its natural size where it is
+        // shown unscaled, as the small weights of the scale are.
         const int facteur = facteurImages(devicePixelRatioF());
         image_ = QPixmap(fichierAuFacteur(ressource_, facteur));
         if (image_.isNull() && facteur > 1)

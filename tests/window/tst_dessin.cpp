@@ -95,9 +95,10 @@ void TestDessin::thePackageAndTheSmallWeightsStandOnThePans()
     // The pans span picture columns 0 to 61 and 124 to 186 of the scale's 187.
     const auto colonne = [&](int c) { return balance.left() + c * balance.width() / 187; };
     const int rebordGauche = rebord(vue, colonne(0), colonne(61), balance.top(), balance.bottom(), colis);
-    const int rebordDroit = rebord(vue, colonne(124), std::min(colonne(186), vue.width() - 1), balance.top(),
-        balance.bottom(),
-        cellule.united(pixels(banc.w(Picture2(0))->geometry())).united(pixels(banc.w(Picture2(11))->geometry())));
+    const int rebordDroit
+        = rebord(vue, colonne(124), std::min(colonne(186), vue.width() - 1), balance.top(), balance.bottom(),
+            cellule.united(pixels(banc.w(Picture2(0))->geometry()))
+                .united(pixels(banc.w(Picture2(11))->geometry())));
     QVERIFY(rebordGauche > 0);
     QVERIFY(rebordDroit > 0);
 
