@@ -250,10 +250,11 @@ int hauteurTexte(const std::vector<Glyphe>& police, const char* texte, int echel
     return hauteur * echelle;
 }
 
-// A glyph drawn as strokes through the centres of its inked cells, as wide as a cell, into the box of the
-// given size: at one pixel a cell it gives the glyph's own pixels, and finer it keeps its diagonals smooth.
-void tracerGlyphe(
-    Toile& toile, const Glyphe& g, double x, double y, double largeur, double hauteur, int indice)
+// A glyph drawn as strokes through the centres of its inked cells, as wide as a cell (or `traitX` of a cell
+// across and `traitY` down), into the box of the given size: at one pixel a cell it gives the glyph's own
+// pixels, and finer it keeps its diagonals smooth.
+void tracerGlyphe(Toile& toile, const Glyphe& g, double x, double y, double largeur, double hauteur,
+    int indice, double traitX = 1.0, double traitY = 1.0)
 {
     const int colonnes = static_cast<int>(std::string_view(g.lignes[0]).size());
     const int lignes = static_cast<int>(g.lignes.size());
@@ -284,7 +285,9 @@ void tracerGlyphe(
         if (u < -1.0 || v < -1.0 || u > colonnes || v > lignes)
             return false;
         for (const Trait& t : traits)
-            if (distanceSegment(u, v, t.x0, t.y0, t.x1, t.y1) <= 0.5)
+            if (distanceSegment(
+                    u / traitX, v / traitY, t.x0 / traitX, t.y0 / traitY, t.x1 / traitX, t.y1 / traitY)
+                <= 0.5)
                 return true;
         return false;
     });
@@ -299,9 +302,18 @@ void tracer(Toile& toile, const std::vector<Glyphe>& police, const char* texte, 
     for (const char* c = texte; *c; ++c) {
         const Glyphe& g = glyphe(police, *c);
         const int largeur = static_cast<int>(std::string_view(g.lignes[0]).size());
+        // The large g's tail runs out to the right, under its stem: in the small weights' short body, whose
+        // bottom already curves in there, the small g keeps to the inside, with strokes as thin as the
+        // figures'.
+        const bool petitG = &police == &petitePolice() && *c == 'g';
+        const Glyphe& grand = glyphe(grandePolice(), *c);
+        const Glyphe& forme = petitG ? g : grand;
+        const auto cellules = [](const Glyphe& h) { return double(std::string_view(h.lignes[0]).size()); };
+        const double traitX = cellules(forme) / cellules(grand);
+        const double traitY = double(forme.lignes.size()) / double(grand.lignes.size());
         if (*c != ' ')
-            tracerGlyphe(toile, glyphe(grandePolice(), *c), x, y + g.decalage * ey, largeur * ex,
-                static_cast<double>(g.lignes.size()) * ey, indice);
+            tracerGlyphe(toile, forme, x, y + g.decalage * ey, largeur * ex,
+                static_cast<double>(g.lignes.size()) * ey, indice, traitX, traitY);
         x += (largeur + 1) * ex;
     }
 }
