@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -26,22 +27,31 @@ namespace {
 
 constexpr QRgb transparent = 0x00FFFFFF;
 
-// An indexed picture being drawn; shapes are tested at the centre of each pixel.
+// An indexed picture being drawn. Shapes are given in the pixels of the picture at its natural size and
+// tested at the centre of each pixel; at `echelle` 2 or 3 the picture has that many times more pixels each
+// way, so the same shapes come out finer, with every edge where it lies at the natural size.
 class Toile {
 public:
-    Toile(int largeur, int hauteur, const QList<QRgb>& couleurs, int fond = 0)
-        : image_(largeur, hauteur, QImage::Format_Indexed8)
+    Toile(int largeur, int hauteur, const QList<QRgb>& couleurs, int fond = 0, int echelle = 1)
+        : image_(largeur * echelle, hauteur * echelle, QImage::Format_Indexed8)
+        , echelle_(echelle)
     {
         image_.setColorTable(couleurs);
         image_.fill(static_cast<uint>(fond));
         // The default resolution comes from the screen; a fixed one keeps the files identical everywhere.
-        image_.setDotsPerMeterX(3780);
-        image_.setDotsPerMeterY(3780);
+        image_.setDotsPerMeterX(3780 * echelle);
+        image_.setDotsPerMeterY(3780 * echelle);
     }
 
-    int largeur() const { return image_.width(); }
-    int hauteur() const { return image_.height(); }
-    bool dedans(int x, int y) const { return x >= 0 && y >= 0 && x < largeur() && y < hauteur(); }
+    // The natural size, and the picture's own pixels.
+    int largeur() const { return image_.width() / echelle_; }
+    int hauteur() const { return image_.height() / echelle_; }
+    int echelle() const { return echelle_; }
+    int pixelsLarge() const { return image_.width(); }
+    int pixelsHaut() const { return image_.height(); }
+
+    // In the picture's own pixels.
+    bool dedans(int x, int y) const { return x >= 0 && y >= 0 && x < pixelsLarge() && y < pixelsHaut(); }
     int indice(int x, int y) const { return dedans(x, y) ? image_.pixelIndex(x, y) : -1; }
 
     void poser(int x, int y, int indice)
@@ -50,18 +60,22 @@ public:
             image_.setPixel(x, y, static_cast<uint>(indice));
     }
 
+    // The centre of one of the picture's own pixels, at the natural size.
+    double centre(int pixel) const { return (pixel + 0.5) / echelle_; }
+
     void remplir(int indice, const std::function<bool(double, double)>& forme)
     {
-        for (int y = 0; y < hauteur(); ++y)
-            for (int x = 0; x < largeur(); ++x)
-                if (forme(x + 0.5, y + 0.5))
+        for (int y = 0; y < pixelsHaut(); ++y)
+            for (int x = 0; x < pixelsLarge(); ++x)
+                if (forme(centre(x), centre(y)))
                     poser(x, y, indice);
     }
 
+    // Whole pixels of the natural size, corners included.
     void rectangle(int x0, int y0, int x1, int y1, int indice)
     {
-        for (int y = y0; y <= y1; ++y)
-            for (int x = x0; x <= x1; ++x)
+        for (int y = y0 * echelle_; y < (y1 + 1) * echelle_; ++y)
+            for (int x = x0 * echelle_; x < (x1 + 1) * echelle_; ++x)
                 poser(x, y, indice);
     }
 
@@ -73,8 +87,11 @@ public:
         });
     }
 
+    // A line one pixel of the natural size thick, from the pixel (x0, y0) to the pixel (x1, y1).
     void ligne(int x0, int y0, int x1, int y1, int indice)
     {
+        if (echelle_ > 1)
+            return ligneFine(x0, y0, x1, y1, indice);
         const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
         const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
         int erreur = dx + dy;
@@ -94,19 +111,20 @@ public:
         }
     }
 
-    // Paints `bord` over the pixels of `interieur` that touch a pixel of another colour (or the edge).
+    // Paints `bord` over the pixels of `interieur` that touch a pixel of another colour (or the edge), within
+    // `epaisseur` of the picture's own pixels.
     void cerner(int interieur, int bord, int epaisseur = 1)
     {
         const QImage avant = image_;
-        for (int y = 0; y < hauteur(); ++y)
-            for (int x = 0; x < largeur(); ++x) {
+        for (int y = 0; y < pixelsHaut(); ++y)
+            for (int x = 0; x < pixelsLarge(); ++x) {
                 if (avant.pixelIndex(x, y) != interieur)
                     continue;
                 bool touche = false;
                 for (int d = 1; d <= epaisseur && !touche; ++d)
                     for (auto [ex, ey] : { std::pair { d, 0 }, { -d, 0 }, { 0, d }, { 0, -d } }) {
                         const int vx = x + ex, vy = y + ey;
-                        if (vx < 0 || vy < 0 || vx >= largeur() || vy >= hauteur()
+                        if (vx < 0 || vy < 0 || vx >= pixelsLarge() || vy >= pixelsHaut()
                             || avant.pixelIndex(vx, vy) != interieur)
                             touche = true;
                     }
@@ -118,8 +136,39 @@ public:
     bool enregistrer(const QString& chemin) const { return image_.save(chemin, "PNG"); }
 
 private:
+    // Step along the line's longer direction through the picture's own pixels, and paint across it as many
+    // pixels as one pixel of the natural size holds, centred on the line.
+    void ligneFine(int x0, int y0, int x1, int y1, int indice)
+    {
+        const bool couchee = std::abs(x1 - x0) >= std::abs(y1 - y0);
+        const int a0 = couchee ? x0 : y0, a1 = couchee ? x1 : y1;
+        const int b0 = couchee ? y0 : x0, b1 = couchee ? y1 : x1;
+        const int e = echelle_;
+        for (int a = std::min(a0, a1) * e; a < (std::max(a0, a1) + 1) * e; ++a) {
+            const double t
+                = a0 == a1 ? 0.0 : std::clamp((centre(a) - (a0 + 0.5)) / double(a1 - a0), 0.0, 1.0);
+            const double milieu = ((b0 + 0.5) + t * (b1 - b0)) * e;
+            // The e pixels whose centres lie in (milieu - e / 2, milieu + e / 2].
+            const int premier = static_cast<int>(std::floor(milieu - e / 2.0 - 0.5)) + 1;
+            for (int b = premier; b < premier + e; ++b)
+                couchee ? poser(a, b, indice) : poser(b, a, indice);
+        }
+    }
+
     QImage image_;
+    int echelle_;
 };
+
+// The distance from (px, py) to the segment from (ax, ay) to (bx, by).
+double distanceSegment(double px, double py, double ax, double ay, double bx, double by)
+{
+    const double vx = bx - ax, vy = by - ay;
+    const double l = vx * vx + vy * vy;
+    double t = l > 0.0 ? ((px - ax) * vx + (py - ay) * vy) / l : 0.0;
+    t = std::clamp(t, 0.0, 1.0);
+    const double dx = px - ax - t * vx, dy = py - ay - t * vy;
+    return std::sqrt(dx * dx + dy * dy);
+}
 
 // Glyphs of the figures, one string per row, '#' for ink.
 struct Glyphe {
@@ -201,9 +250,79 @@ int hauteurTexte(const std::vector<Glyphe>& police, const char* texte, int echel
     return hauteur * echelle;
 }
 
+// A glyph drawn as strokes through the centres of its inked cells, as wide as a cell (or `traitX` of a cell
+// across and `traitY` down), into the box of the given size: at one pixel a cell it gives the glyph's own
+// pixels, and finer it keeps its diagonals smooth.
+void tracerGlyphe(Toile& toile, const Glyphe& g, double x, double y, double largeur, double hauteur,
+    int indice, double traitX = 1.0, double traitY = 1.0)
+{
+    const int colonnes = static_cast<int>(std::string_view(g.lignes[0]).size());
+    const int lignes = static_cast<int>(g.lignes.size());
+    auto encre = [&](int c, int l) {
+        return c >= 0 && l >= 0 && c < colonnes && l < lignes && g.lignes[l][c] == '#';
+    };
+    struct Trait {
+        double x0, y0, x1, y1;
+    };
+    std::vector<Trait> traits;
+    for (int l = 0; l < lignes; ++l)
+        for (int c = 0; c < colonnes; ++c) {
+            if (!encre(c, l))
+                continue;
+            traits.push_back({ double(c), double(l), double(c), double(l) });
+            if (encre(c + 1, l))
+                traits.push_back({ double(c), double(l), c + 1.0, double(l) });
+            if (encre(c, l + 1))
+                traits.push_back({ double(c), double(l), double(c), l + 1.0 });
+            // A diagonal only where no corner already joins the two cells.
+            for (const int sens : { -1, 1 })
+                if (encre(c + sens, l + 1) && !encre(c + sens, l) && !encre(c, l + 1))
+                    traits.push_back({ double(c), double(l), double(c + sens), l + 1.0 });
+        }
+    const double cellX = largeur / colonnes, cellY = hauteur / lignes;
+    toile.remplir(indice, [&](double px, double py) {
+        const double u = (px - x) / cellX - 0.5, v = (py - y) / cellY - 0.5;
+        if (u < -1.0 || v < -1.0 || u > colonnes || v > lignes)
+            return false;
+        for (const Trait& t : traits)
+            if (distanceSegment(
+                    u / traitX, v / traitY, t.x0 / traitX, t.y0 / traitY, t.x1 / traitX, t.y1 / traitY)
+                <= 0.5)
+                return true;
+        return false;
+    });
+}
+
+// Lays the text out with the cells of `police`, each `ex` by `ey`, and draws every glyph from the larger
+// font: for pictures drawn finer than their natural size, where the small font's few cells would only be
+// enlarged.
+void tracer(Toile& toile, const std::vector<Glyphe>& police, const char* texte, double x, double y, double ex,
+    double ey, int indice)
+{
+    for (const char* c = texte; *c; ++c) {
+        const Glyphe& g = glyphe(police, *c);
+        const int largeur = static_cast<int>(std::string_view(g.lignes[0]).size());
+        // The large g's tail runs out to the right, under its stem: in the small weights' short body, whose
+        // bottom already curves in there, the small g keeps to the inside, with strokes as thin as the
+        // figures'.
+        const bool petitG = &police == &petitePolice() && *c == 'g';
+        const Glyphe& grand = glyphe(grandePolice(), *c);
+        const Glyphe& forme = petitG ? g : grand;
+        const auto cellules = [](const Glyphe& h) { return double(std::string_view(h.lignes[0]).size()); };
+        const double traitX = cellules(forme) / cellules(grand);
+        const double traitY = double(forme.lignes.size()) / double(grand.lignes.size());
+        if (*c != ' ')
+            tracerGlyphe(toile, forme, x, y + g.decalage * ey, largeur * ex,
+                static_cast<double>(g.lignes.size()) * ey, indice, traitX, traitY);
+        x += (largeur + 1) * ex;
+    }
+}
+
 void ecrire(Toile& toile, const std::vector<Glyphe>& police, const char* texte, int x, int y, int ex, int ey,
     int indice)
 {
+    if (toile.echelle() > 1)
+        return tracer(toile, police, texte, x, y, ex, ey, indice);
     for (const char* c = texte; *c; ++c) {
         const Glyphe& g = glyphe(police, *c);
         const int largeur = static_cast<int>(std::string_view(g.lignes[0]).size());
@@ -247,22 +366,27 @@ Position position(Etat etat)
 
 constexpr int fleauDebut = 20, fleauFin = 161, fleauEpaisseur = 4;
 
-int hautFleau(const Position& p, int colonne)
+// The top of the beam in one of the picture's own columns, in its own rows; at the natural size the columns
+// step from the left end to the right end, finer pictures take the centres of their columns.
+int hautFleau(const Position& p, int colonne, int e = 1)
 {
-    const int num = 2 * (colonne - fleauDebut) * (p.hautDroite - p.hautGauche);
+    const int depuisDebut
+        = std::clamp(2 * colonne + 1 - (2 * fleauDebut + 1) * e, 0, 2 * (fleauFin - fleauDebut) * e);
+    const int num = depuisDebut * (p.hautDroite - p.hautGauche);
     const int den = 2 * (fleauFin - fleauDebut);
     // Rounded to the nearest row, halves away from zero, in integers only.
     const int pas = num >= 0 ? (num + den / 2) / den : -((-num + den / 2) / den);
-    return p.hautGauche + pas;
+    return p.hautGauche * e + pas;
 }
 
 void profil(
     Toile& toile, int indice, int premiere, int derniere, const std::function<double(double)>& demiLargeur)
 {
-    for (int y = premiere; y <= derniere; ++y) {
-        const double d = demiLargeur(y + 0.5);
-        for (int x = 0; x < toile.largeur(); ++x)
-            if (std::abs(x + 0.5 - axe) <= d)
+    const int e = toile.echelle();
+    for (int y = premiere * e; y < (derniere + 1) * e; ++y) {
+        const double d = demiLargeur(toile.centre(y));
+        for (int x = 0; x < toile.pixelsLarge(); ++x)
+            if (std::abs(toile.centre(x) - axe) <= d)
                 toile.poser(x, y, indice);
     }
 }
@@ -279,20 +403,23 @@ void plateauBalance(Toile& toile, int gauche, int droite, int rebord)
     const double demi = (droite - gauche + 1) / 2.0;
     toile.rectangle(gauche, rebord, droite, rebord + 1, brun);
     toile.rectangle(gauche + 1, rebord + 2, droite - 1, rebord + 2, noir);
-    for (int k = 0; k < 7; ++k) {
-        const double t = (k + 0.5) / 7.0;
+    const int e = toile.echelle();
+    for (int y = (rebord + 3) * e; y < (rebord + 10) * e; ++y) {
+        const double t = (toile.centre(y) - (rebord + 3)) / 7.0;
+        const bool fond = y >= (rebord + 9) * e;
         const double d = (demi - 4.0) * std::sqrt(1.0 - 0.75 * t * t);
-        const int y = rebord + 3 + k;
-        for (int x = gauche; x <= droite; ++x)
-            if (std::abs(x + 0.5 - centre) <= d)
-                toile.poser(x, y, k == 6 || std::abs(x + 0.5 - centre) > d - 1.0 ? noir : brun);
+        for (int x = gauche * e; x < (droite + 1) * e; ++x) {
+            const double ecart = std::abs(toile.centre(x) - centre);
+            if (ecart <= d)
+                toile.poser(x, y, fond || ecart > d - 1.0 ? noir : brun);
+        }
     }
 }
 
-Toile balance(Etat etat, bool fondVert)
+Toile balance(Etat etat, bool fondVert, int echelle)
 {
     const QRgb fond = fondVert ? qRgb(64, 255, 64) : transparent;
-    Toile toile(187, 150, { fond, qRgb(8, 0, 0), qRgb(181, 99, 0) }, fondBalance);
+    Toile toile(187, 150, { fond, qRgb(8, 0, 0), qRgb(181, 99, 0) }, fondBalance, echelle);
     const Position p = position(etat);
 
     // The stand, from the foot up.
@@ -331,9 +458,11 @@ Toile balance(Etat etat, bool fondVert)
     boule(toile, 4.8, 2.8, 4.2);
 
     // The beam, and below each end the hook that carries the strings.
-    for (int x = fleauDebut; x <= fleauFin; ++x) {
-        const int haut = hautFleau(p, x);
-        toile.rectangle(x, haut, x, haut + fleauEpaisseur - 1, noir);
+    const int e = toile.echelle();
+    for (int x = fleauDebut * e; x < (fleauFin + 1) * e; ++x) {
+        const int haut = hautFleau(p, x, e);
+        for (int y = haut; y < haut + fleauEpaisseur * e; ++y)
+            toile.poser(x, y, noir);
     }
     const int basGauche = hautFleau(p, fleauDebut) + fleauEpaisseur;
     const int basDroite = hautFleau(p, fleauFin) + fleauEpaisseur;
@@ -352,10 +481,10 @@ Toile balance(Etat etat, bool fondVert)
 // ---------------------------------------------------------------------------------------------------------
 // The package, shown about 1.6 times narrower and 2.8 times lower than drawn: strokes are thick on purpose.
 
-Toile paquet()
+Toile paquet(int echelle)
 {
     constexpr int vide = 0, jaune = 1, bleu = 2;
-    Toile toile(83, 87, { transparent, qRgb(255, 255, 0), qRgb(0, 0, 255) }, vide);
+    Toile toile(83, 87, { transparent, qRgb(255, 255, 0), qRgb(0, 0, 255) }, vide, echelle);
 
     // The bow: two loops leaning outwards, each with its yellow eye, and the knot between them.
     for (const double sens : { -1.0, 1.0 }) {
@@ -392,18 +521,19 @@ Toile paquet()
 
 // ---------------------------------------------------------------------------------------------------------
 
-Toile plateau()
+Toile plateau(int echelle)
 {
     constexpr int blanc = 0, brunPlateau = 1;
-    Toile toile(71, 89, { qRgb(255, 255, 255), qRgb(181, 99, 0) }, blanc);
+    Toile toile(71, 89, { qRgb(255, 255, 255), qRgb(181, 99, 0) }, blanc, echelle);
     toile.ligne(33, 13, 0, 72, brunPlateau);
     toile.ligne(33, 13, 68, 72, brunPlateau);
     toile.rectangle(0, 73, 68, 74, brunPlateau);
-    for (int y = 75; y <= 82; ++y) {
-        const double t = (y - 74) / 8.0;
+    const int e = echelle;
+    for (int y = 75 * e; y < 83 * e; ++y) {
+        const double t = (toile.centre(y) - 0.5 - 74) / 8.0;
         const double d = 31.0 * std::sqrt(1.0 - 0.7 * t * t);
-        for (int x = 0; x <= 68; ++x)
-            if (std::abs(x + 0.5 - 34.5) <= d)
+        for (int x = 0; x < 69 * e; ++x)
+            if (std::abs(toile.centre(x) - 34.5) <= d)
                 toile.poser(x, y, brunPlateau);
     }
     // A white groove under the rim.
@@ -411,9 +541,9 @@ Toile plateau()
     return toile;
 }
 
-Toile mini()
+Toile mini(int echelle)
 {
-    Toile toile(8, 8, { qRgb(255, 255, 255), qRgb(128, 128, 128) }, 0);
+    Toile toile(8, 8, { qRgb(255, 255, 255), qRgb(128, 128, 128) }, 0, echelle);
     toile.rectangle(3, 0, 4, 0, 1);
     toile.rectangle(1, 1, 6, 7, 1);
     return toile;
@@ -462,13 +592,14 @@ int eclairage(double nx, double ny, int sombre)
     return std::clamp(static_cast<int>(sombre + i * (15 - sombre) + 0.5), sombre, 15);
 }
 
-Toile dessinerPoids(const Poids& q)
+Toile dessinerPoids(const Poids& q, int echelle)
 {
     QList<QRgb> gris;
     for (int g = 0; g < 16; ++g)
         gris.append(qRgb(17 * g, 17 * g, 17 * g));
     constexpr int blanc = 15, encre = 0;
-    Toile toile(q.largeur, q.hauteur, gris, blanc);
+    Toile toile(q.largeur, q.hauteur, gris, blanc, echelle);
+    const int e = echelle, pl = toile.pixelsLarge(), ph = toile.pixelsHaut();
 
     const double w = q.largeur, h = q.hauteur, cx = w / 2.0;
     const double r = w / 2.0;
@@ -477,14 +608,14 @@ Toile dessinerPoids(const Poids& q)
     const double bas = h - fond; // centre of the bottom curve
 
     enum Partie { Rien, Flanc, Dessus, Col, Bouton };
-    std::vector<int> partie(q.largeur * q.hauteur, Rien);
-    auto at = [&](int x, int y) -> int& { return partie[y * q.largeur + x]; };
+    std::vector<int> partie(static_cast<size_t>(pl * ph), Rien);
+    auto at = [&](int x, int y) -> int& { return partie[static_cast<size_t>(y * pl + x)]; };
 
     const double rb = q.bouton / 2.0, by = rb;
     const double rc = std::max(1.5, q.bouton * 0.28);
-    for (int y = 0; y < q.hauteur; ++y)
-        for (int x = 0; x < q.largeur; ++x) {
-            const double px = x + 0.5, py = y + 0.5;
+    for (int y = 0; y < ph; ++y)
+        for (int x = 0; x < pl; ++x) {
+            const double px = toile.centre(x), py = toile.centre(y);
             const double u = (px - cx) / r;
             if (std::abs(u) <= 1.0) {
                 const double s = std::sqrt(1.0 - u * u);
@@ -498,9 +629,9 @@ Toile dessinerPoids(const Poids& q)
                 at(x, y) = Bouton;
         }
 
-    for (int y = 0; y < q.hauteur; ++y)
-        for (int x = 0; x < q.largeur; ++x) {
-            const double px = x + 0.5, py = y + 0.5;
+    for (int y = 0; y < ph; ++y)
+        for (int x = 0; x < pl; ++x) {
+            const double px = toile.centre(x), py = toile.centre(y);
             int g = blanc;
             switch (at(x, y)) {
             case Flanc:
@@ -522,25 +653,31 @@ Toile dessinerPoids(const Poids& q)
         }
 
     // Outlines: round the whole shape, and between the parts seen one in front of the other.
-    for (int y = 0; y < q.hauteur; ++y)
-        for (int x = 0; x < q.largeur; ++x) {
+    // The lines keep their width at the natural size: finer pictures draw them over as many of their pixels.
+    const int trait = q.trait * e;
+    auto partieEn = [&](int x, int y) { return x >= 0 && y >= 0 && x < pl && y < ph ? at(x, y) : Rien; };
+    for (int y = 0; y < ph; ++y)
+        for (int x = 0; x < pl; ++x) {
             const int ici = at(x, y);
             if (ici == Rien)
                 continue;
             bool bord = false;
-            for (int dy = -q.trait; dy <= q.trait && !bord; ++dy)
-                for (int dx = -q.trait; dx <= q.trait && !bord; ++dx) {
-                    if (std::abs(dx) + std::abs(dy) > q.trait)
+            for (int dy = -trait; dy <= trait && !bord; ++dy)
+                for (int dx = -trait; dx <= trait && !bord; ++dx) {
+                    if (std::abs(dx) + std::abs(dy) > trait)
                         continue;
-                    const int vx = x + dx, vy = y + dy;
-                    if (vx < 0 || vy < 0 || vx >= q.largeur || vy >= q.hauteur || at(vx, vy) == Rien)
+                    if (partieEn(x + dx, y + dy) == Rien)
                         bord = true;
                 }
-            const int dessous = y + 1 < q.hauteur ? at(x, y + 1) : Rien;
-            const bool jointure = (ici == Dessus && dessous == Flanc) || (ici == Bouton && dessous == Col)
-                || (ici == Col && dessous == Dessus) || (ici == Bouton && dessous == Dessus);
-            const int gauche = x > 0 ? at(x - 1, y) : Rien, droite = x + 1 < q.largeur ? at(x + 1, y) : Rien;
-            const bool flancCol = ici == Col && (gauche == Dessus || droite == Dessus);
+            bool jointure = false, flancCol = false;
+            for (int k = 1; k <= e; ++k) {
+                const int dessous = partieEn(x, y + k);
+                jointure = jointure || (ici == Dessus && dessous == Flanc)
+                    || (ici == Bouton && dessous == Col) || (ici == Col && dessous == Dessus)
+                    || (ici == Bouton && dessous == Dessus);
+                flancCol = flancCol
+                    || (ici == Col && (partieEn(x - k, y) == Dessus || partieEn(x + k, y) == Dessus));
+            }
             if (bord || jointure || flancCol)
                 toile.poser(x, y, encre);
         }
@@ -558,16 +695,6 @@ Toile dessinerPoids(const Poids& q)
 
 // ---------------------------------------------------------------------------------------------------------
 // Icons, drawn in a unit square so that one drawing gives every size.
-
-double distanceSegment(double px, double py, double ax, double ay, double bx, double by)
-{
-    const double vx = bx - ax, vy = by - ay;
-    const double l = vx * vx + vy * vy;
-    double t = l > 0.0 ? ((px - ax) * vx + (py - ay) * vy) / l : 0.0;
-    t = std::clamp(t, 0.0, 1.0);
-    const double dx = px - ax - t * vx, dy = py - ay - t * vy;
-    return std::sqrt(dx * dx + dy * dy);
-}
 
 // One shape of a vector icon; the same list gives the pixels and the SVG.
 struct Forme {
@@ -677,9 +804,9 @@ const QList<QRgb> couleursFeu { transparent, qRgb(0, 0, 0), qRgb(128, 128, 128),
 const QList<QRgb> couleursCle { transparent, qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(96, 96, 96),
     qRgb(144, 144, 144), qRgb(192, 192, 192) };
 
-Toile feu32()
+// The larger icons are drawn at 32 pixels and finer; the lines of one pixel at 32 keep their width.
+Toile feu(int taille)
 {
-    constexpr int taille = 32;
     constexpr int vide = 0, noirFeu = 1, gris = 2, rougeSombre = 3, jauneSombre = 4, vert = 5;
     Toile toile(taille, taille, couleursFeu, vide);
     const double p = 1.0 / taille;
@@ -694,7 +821,8 @@ Toile feu32()
     };
     toile.remplir(gris, boite(0.43, 0.80, 0.57, 1.0, 0.0));
     toile.remplir(gris, boite(0.22, 0.0, 0.78, 0.86, 0.12));
-    toile.remplir(noirFeu, boite(0.22 + 1.0 * p, 1.0 * p, 0.78 - 1.0 * p, 0.86 - 1.0 * p, 0.10));
+    const double trait = 1.0 / 32;
+    toile.remplir(noirFeu, boite(0.22 + trait, trait, 0.78 - trait, 0.86 - trait, 0.10));
     const double rayon = 0.115;
     const std::array<double, 3> hauteurs { 0.165, 0.43, 0.695 };
     const std::array<int, 3> lampes { rougeSombre, jauneSombre, vert };
@@ -723,10 +851,16 @@ Toile stop(int taille)
     };
     toile.remplir(rouge, octogone(0.0));
     if (taille >= 32) {
-        toile.remplir(blanc, octogone(1.0 / taille));
-        toile.remplir(rouge, octogone(2.0 / taille));
+        toile.remplir(blanc, octogone(1.0 / 32));
+        toile.remplir(rouge, octogone(2.0 / 32));
         const int l = largeurTexte(grandePolice(), "STOP");
-        ecrire(toile, grandePolice(), "STOP", (taille - l) / 2, (taille - 7) / 2, 1, 1, blanc);
+        const int x = (32 - l) / 2, y = (32 - 7) / 2;
+        if (taille == 32) {
+            ecrire(toile, grandePolice(), "STOP", x, y, 1, 1, blanc);
+        } else {
+            const double cellule = taille / 32.0;
+            tracer(toile, grandePolice(), "STOP", x * cellule, y * cellule, cellule, cellule, blanc);
+        }
     } else {
         const int l = largeurTexte(petitePolice(), "STOP");
         ecrire(toile, petitePolice(), "STOP", (taille - l + 1) / 2, (taille - 5) / 2, 1, 1, blanc);
@@ -734,11 +868,11 @@ Toile stop(int taille)
     return toile;
 }
 
-Toile cle32()
+Toile cle(int taille)
 {
     constexpr int vide = 0, noirCle = 1, blanc = 2, sombre = 3, moyen = 4, clair = 5;
-    Toile toile(32, 32, couleursCle, vide);
-    const double p = 1.0 / 32;
+    Toile toile(taille, taille, couleursCle, vide);
+    const double p = 1.0 / taille;
     // Along the handle, from the ring (lower left) to the open jaw (upper right).
     const double ax = 0.22, ay = 0.78, bx = 0.72, by = 0.28;
     const double m = std::sqrt(0.5);
@@ -760,15 +894,19 @@ Toile cle32()
     toile.remplir(moyen, forme);
     toile.remplir(clair, [=](double x, double y) { return forme(x, y) && (x + y) * p < 1.0 - 0.02; });
     toile.remplir(sombre, [=](double x, double y) { return forme(x, y) && (x + y) * p > 1.0 + 0.07; });
+    const int trait = std::max(1, static_cast<int>(std::lround(taille / 32.0)));
     for (int indice : { clair, moyen, sombre })
-        toile.cerner(indice, noirCle);
+        toile.cerner(indice, noirCle, trait);
     // A glint just inside the lit edge.
     const Toile avant = toile;
-    for (int y = 1; y < 32; ++y)
-        for (int x = 1; x < 32; ++x)
-            if (avant.indice(x, y) == clair && avant.indice(x - 1, y - 1) == noirCle
-                && avant.indice(x + 1, y + 1) == clair)
+    for (int y = 1; y < taille; ++y)
+        for (int x = 1; x < taille; ++x) {
+            bool auBord = false;
+            for (int k = 1; k <= trait; ++k)
+                auBord = auBord || avant.indice(x - k, y - k) == noirCle;
+            if (avant.indice(x, y) == clair && auBord && avant.indice(x + 1, y + 1) == clair)
                 toile.poser(x, y, blanc);
+        }
     return toile;
 }
 
@@ -836,32 +974,39 @@ int main(int argc, char* argv[])
     }
 
     bool reussi = true;
-    auto sauver = [&](const Toile& toile, const char* nom) {
-        const QString chemin = dossier.filePath(QString::fromLatin1(nom) + QStringLiteral(".png"));
+    auto sauver = [&](const Toile& toile, const std::string& nom) {
+        const QString chemin = dossier.filePath(QString::fromStdString(nom));
         if (!toile.enregistrer(chemin)) {
             std::fprintf(stderr, "écriture impossible : %s\n", qPrintable(chemin));
             reussi = false;
         }
     };
 
-    sauver(balance(Etat::Niveau, false), "balance");
-    sauver(balance(Etat::Niveau, true), "equilibre");
-    sauver(balance(Etat::Trop, false), "trop");
-    sauver(balance(Etat::Manque, false), "manque");
-    sauver(paquet(), "paquet");
-    sauver(plateau(), "plateau");
-    sauver(mini(), "mini");
-    for (const Poids& q : poids)
-        sauver(dessinerPoids(q), q.fichier);
-    sauver(dessinerIconeBalance(32), "icone_balance32");
-    sauver(dessinerIconeBalance(48), "icone_balance48");
-    sauver(dessinerIconeBalance(256), "icone_balance256");
-    sauver(feu32(), "feu32");
-    sauver(feu16(), "feu16");
-    sauver(stop(32), "stop32");
-    sauver(stop(16), "stop16");
-    sauver(cle32(), "cle32");
-    sauver(cle16(), "cle16");
+    // Each picture the window shows at its natural size, and twice and three times finer for screens whose
+    // pixels are that much smaller ("@2x", "@3x", as the toolkit names them).
+    for (const int e : { 1, 2, 3 }) {
+        const std::string suffixe = (e == 1 ? std::string() : "@" + std::to_string(e) + "x") + ".png";
+        auto nom = [&](const char* base) { return base + suffixe; };
+        sauver(balance(Etat::Niveau, false, e), nom("balance"));
+        sauver(balance(Etat::Niveau, true, e), nom("equilibre"));
+        sauver(balance(Etat::Trop, false, e), nom("trop"));
+        sauver(balance(Etat::Manque, false, e), nom("manque"));
+        sauver(paquet(e), nom("paquet"));
+        sauver(plateau(e), nom("plateau"));
+        sauver(mini(e), nom("mini"));
+        for (const Poids& q : poids)
+            sauver(dessinerPoids(q, e), nom(q.fichier));
+        sauver(dessinerIconeBalance(32 * e), nom("icone_balance32"));
+        sauver(feu(32 * e), nom("feu32"));
+        sauver(e == 1 ? feu16() : feu(16 * e), nom("feu16"));
+        sauver(stop(32 * e), nom("stop32"));
+        sauver(stop(16 * e), nom("stop16"));
+        sauver(cle(32 * e), nom("cle32"));
+        sauver(e == 1 ? cle16() : cle(16 * e), nom("cle16"));
+    }
+    // For the desktop's icon theme.
+    sauver(dessinerIconeBalance(48), "icone_balance48.png");
+    sauver(dessinerIconeBalance(256), "icone_balance256.png");
 
     QFile svg(dossier.filePath(QStringLiteral("icone_balance.svg")));
     if (!svg.open(QIODevice::WriteOnly) || svg.write(svgIconeBalance()) < 0) {

@@ -2,6 +2,7 @@
 
 #include "boite_saisie.h"
 #include "definition.h"
+#include "resolution.h"
 #include "widgets.h"
 
 #include <QApplication>
@@ -130,7 +131,12 @@ FenetrePesarine::FenetrePesarine(const Horloge& horloge, Hasard& hasard, QWidget
     , exercice_(*this, horloge, hasard)
 {
     setWindowTitle(legendeFenetre());
-    setWindowIcon(QIcon(ressource(QStringLiteral("icone_balance32"))));
+    // Only the icons drawn for this screen's pixels are decoded.
+    const int facteur = facteurImages(devicePixelRatioF());
+    QIcon icone;
+    icone.addFile(
+        fichierAuFacteur(ressource(QStringLiteral("icone_balance32")), facteur), QSize(32, 32) * facteur);
+    setWindowIcon(icone);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowCloseButtonHint);
 
@@ -164,6 +170,7 @@ void FenetrePesarine::construireControles()
     setCentralWidget(surface);
 
     std::vector<std::pair<int, QWidget*>> tabulation;
+    const int facteurIcones = facteurImages(devicePixelRatioF());
     for (const DefinitionControle& d : definitionFenetre()) {
         QWidget* w = nullptr;
         switch (d.genre) {
@@ -171,8 +178,10 @@ void FenetrePesarine::construireControles()
             auto* bouton = new BoutonImage(surface);
             bouton->setText(texte(d.texte));
             QIcon icone;
-            icone.addFile(ressource(texte(d.icone) + QLatin1String("16")), QSize(16, 16));
-            icone.addFile(ressource(texte(d.icone) + QLatin1String("32")), QSize(32, 32));
+            for (const int cote : { 16, 32 })
+                icone.addFile(
+                    fichierAuFacteur(ressource(texte(d.icone) + QString::number(cote)), facteurIcones),
+                    QSize(cote, cote) * facteurIcones);
             bouton->setIcon(icone);
             bouton->setToolButtonStyle(bouton->text().isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
             w = bouton;

@@ -1,5 +1,7 @@
 #include "widgets.h"
 
+#include "resolution.h"
+
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMetaMethod>
@@ -18,7 +20,14 @@ const QPixmap& ImageControle::image() const
     // Loading through QPixmap keeps the picture in the pixmap cache, so the controls that show the
     // same file share one decoded picture.
     if (!ressource_.isNull()) {
-        image_ = QPixmap(ressource_);
+        // The set drawn for this screen's pixels; its pixel ratio keeps it at its natural size where it is
+        // shown unscaled, as the small weights of the scale are.
+        const int facteur = facteurImages(devicePixelRatioF());
+        image_ = QPixmap(fichierAuFacteur(ressource_, facteur));
+        if (image_.isNull() && facteur > 1)
+            image_ = QPixmap(ressource_);
+        else
+            image_.setDevicePixelRatio(facteur);
         ressource_.clear();
     }
     return image_;

@@ -1,4 +1,6 @@
-// The geometry that the window relies on, read from the pixels of the pictures themselves.
+// The geometry that the window relies on, read from the pixels of the pictures themselves: at the natural
+// size and in the sets drawn twice and three times finer, where every row and column of the natural picture
+// is that many rows and columns.
 
 #include <QImage>
 #include <QPoint>
@@ -17,13 +19,17 @@ private Q_SLOTS:
     void balance();
     void colonne_data();
     void colonne();
+    void neutreSansFond_data();
     void neutreSansFond();
     void appui_data();
     void appui();
+    void paquet_data();
     void paquet();
+    void plateau_data();
     void plateau();
     void poids_data();
     void poids();
+    void poidsCroissants_data();
     void poidsCroissants();
 };
 
@@ -39,9 +45,10 @@ constexpr double gaucheImage1 = 120.0;
 constexpr int panGaucheDebut = 0, panGaucheFin = 61, panDroitDebut = 124, panDroitFin = 186;
 constexpr int fleauDebut = 20, fleauFin = 161;
 
-QImage charger(const QString& nom)
+QImage charger(const QString& nom, int facteur)
 {
-    QImage image(QStringLiteral(":/images/%1.png").arg(nom));
+    QImage image(facteur == 1 ? QStringLiteral(":/images/%1.png").arg(nom)
+                              : QStringLiteral(":/images/%1@%2x.png").arg(nom).arg(facteur));
     if (image.isNull())
         qWarning("cannot read %s", qPrintable(nom));
     return image;
@@ -54,8 +61,8 @@ struct Dessin {
     QRgb fond;
     std::vector<char> dehors;
 
-    explicit Dessin(const QString& nom, bool fondDepuisLesBords = false)
-        : image(charger(nom))
+    explicit Dessin(const QString& nom, int facteur = 1, bool fondDepuisLesBords = false)
+        : image(charger(nom, facteur))
         , fond(image.isNull() ? 0 : image.pixel(0, 0))
         , dehors(static_cast<size_t>(image.width() * image.height()), 0)
     {
@@ -177,12 +184,21 @@ std::pair<int, int> fleau(const Dessin& d, int x)
 
 enum class Bord { Haut, Bas };
 
+void lignesDesFacteurs()
+{
+    QTest::addColumn<int>("facteur");
+    QTest::newRow("natural size") << 1;
+    QTest::newRow("2x") << 2;
+    QTest::newRow("3x") << 3;
+}
+
 } // namespace
 
 void TestGeometrie::balance_data()
 {
     QTest::addColumn<QString>("nom");
-    QTest::addColumn<int>("rebordGauche");
+    QTest::addColumn<int>("facteur");
+    QTest::addColumn<int>("rebordGauche"); // rows and columns of the natural size
     QTest::addColumn<int>("rebordDroit");
     QTest::addColumn<int>("bordGauche"); // Bord, at the left end of the beam
     QTest::addColumn<int>("ligneGauche");
@@ -190,15 +206,20 @@ void TestGeometrie::balance_data()
     QTest::addColumn<int>("ligneDroite");
 
     const int haut = static_cast<int>(Bord::Haut), bas = static_cast<int>(Bord::Bas);
-    QTest::newRow("neutral, level") << "balance" << 89 << 89 << haut << 27 << bas << 30;
-    QTest::newRow("green, level") << "equilibre" << 89 << 89 << haut << 27 << bas << 30;
-    QTest::newRow("too heavy, left end up") << "trop" << 73 << 109 << haut << 12 << bas << 50;
-    QTest::newRow("too light, left end down") << "manque" << 101 << 79 << bas << 42 << haut << 20;
+    for (const int f : { 1, 2, 3 }) {
+        QTest::addRow("neutral, level, %dx", f) << "balance" << f << 89 << 89 << haut << 27 << bas << 30;
+        QTest::addRow("green, level, %dx", f) << "equilibre" << f << 89 << 89 << haut << 27 << bas << 30;
+        QTest::addRow("too heavy, left end up, %dx", f)
+            << "trop" << f << 73 << 109 << haut << 12 << bas << 50;
+        QTest::addRow("too light, left end down, %dx", f)
+            << "manque" << f << 101 << 79 << bas << 42 << haut << 20;
+    }
 }
 
 void TestGeometrie::balance()
 {
     QFETCH(QString, nom);
+    QFETCH(int, facteur);
     QFETCH(int, rebordGauche);
     QFETCH(int, rebordDroit);
     QFETCH(int, bordGauche);
@@ -206,76 +227,91 @@ void TestGeometrie::balance()
     QFETCH(int, bordDroit);
     QFETCH(int, ligneDroite);
 
-    const Dessin d(nom);
+    const Dessin d(nom, facteur);
     QVERIFY(!d.image.isNull());
+    // The first and the last of the finer rows or columns that make one of the natural size.
+    const int f = facteur;
+    const auto premier = [f](int n) { return n * f; };
+    const auto dernier = [f](int n) { return (n + 1) * f - 1; };
 
     // The pans: the rim is the first row drawn right across the pan's columns, and the pan stops there.
-    QCOMPARE(d.premiereLignePleine(panGaucheDebut, panGaucheFin), rebordGauche);
-    QCOMPARE(d.premiereLignePleine(panDroitDebut, panDroitFin), rebordDroit);
-    QVERIFY(!d.dessine(panGaucheFin + 1, rebordGauche));
-    QVERIFY(!d.dessine(panDroitDebut - 1, rebordDroit));
-    QCOMPARE(d.derniereLigne(panGaucheDebut, panGaucheFin), rebordGauche + 9);
-    QCOMPARE(d.derniereLigne(panDroitDebut, panDroitFin), rebordDroit + 9);
-    for (int x = panGaucheDebut; x <= panGaucheFin; ++x)
-        QCOMPARE(d.image.pixel(x, rebordGauche), brun);
-    for (int x = panDroitDebut; x <= panDroitFin; ++x)
-        QCOMPARE(d.image.pixel(x, rebordDroit), brun);
+    const int gauche0 = premier(panGaucheDebut), gauche1 = dernier(panGaucheFin);
+    const int droit0 = premier(panDroitDebut), droit1 = dernier(panDroitFin);
+    QCOMPARE(d.premiereLignePleine(gauche0, gauche1), premier(rebordGauche));
+    QCOMPARE(d.premiereLignePleine(droit0, droit1), premier(rebordDroit));
+    QVERIFY(!d.dessine(gauche1 + 1, premier(rebordGauche)));
+    QVERIFY(!d.dessine(droit0 - 1, premier(rebordDroit)));
+    QCOMPARE(d.derniereLigne(gauche0, gauche1), dernier(rebordGauche + 9));
+    QCOMPARE(d.derniereLigne(droit0, droit1), dernier(rebordDroit + 9));
+    for (int x = gauche0; x <= gauche1; ++x)
+        QCOMPARE(d.image.pixel(x, premier(rebordGauche)), brun);
+    for (int x = droit0; x <= droit1; ++x)
+        QCOMPARE(d.image.pixel(x, premier(rebordDroit)), brun);
 
     // The beam's two ends.
-    const auto [hautGauche, basGauche] = fleau(d, fleauDebut);
-    const auto [hautDroit, basDroit] = fleau(d, fleauFin);
-    QCOMPARE(bordGauche == static_cast<int>(Bord::Haut) ? hautGauche : basGauche, ligneGauche);
-    QCOMPARE(bordDroit == static_cast<int>(Bord::Haut) ? hautDroit : basDroit, ligneDroite);
+    const auto [hautGauche, basGauche] = fleau(d, premier(fleauDebut));
+    const auto [hautDroit, basDroit] = fleau(d, dernier(fleauFin));
+    QCOMPARE(bordGauche == static_cast<int>(Bord::Haut) ? hautGauche : basGauche,
+        bordGauche == static_cast<int>(Bord::Haut) ? premier(ligneGauche) : dernier(ligneGauche));
+    QCOMPARE(bordDroit == static_cast<int>(Bord::Haut) ? hautDroit : basDroit,
+        bordDroit == static_cast<int>(Bord::Haut) ? premier(ligneDroite) : dernier(ligneDroite));
     for (const int epaisseur : { basGauche - hautGauche + 1, basDroit - hautDroit + 1 })
-        QVERIFY2(epaisseur >= 3 && epaisseur <= 5, qPrintable(QString::number(epaisseur)));
-    for (int y = hautGauche - 3; y <= basGauche + 3; ++y)
-        QVERIFY2(d.image.pixel(fleauDebut - 1, y) != presqueNoir, "the beam reaches past column 20");
-    for (int y = hautDroit - 3; y <= basDroit + 3; ++y)
-        QVERIFY2(d.image.pixel(fleauFin + 1, y) != presqueNoir, "the beam reaches past column 161");
+        QVERIFY2(epaisseur >= 3 * f && epaisseur <= 5 * f, qPrintable(QString::number(epaisseur)));
+    for (int y = hautGauche - 3 * f; y <= basGauche + 3 * f; ++y)
+        QVERIFY2(d.image.pixel(premier(fleauDebut) - 1, y) != presqueNoir, "the beam reaches past column 20");
+    for (int y = hautDroit - 3 * f; y <= basDroit + 3 * f; ++y)
+        QVERIFY2(d.image.pixel(dernier(fleauFin) + 1, y) != presqueNoir, "the beam reaches past column 161");
 
     // Each pan hangs by its strings from its end of the beam, both ends of its rim.
-    QVERIFY(d.relies({ panGaucheDebut, rebordGauche }, { fleauDebut, hautGauche }));
-    QVERIFY(d.relies({ panDroitFin, rebordDroit }, { fleauFin, hautDroit }));
-    for (const int x : { panGaucheDebut, panGaucheFin })
-        QVERIFY2(d.dessine(x, rebordGauche - 1), "no string to this end of the left rim");
-    for (const int x : { panDroitDebut, panDroitFin })
-        QVERIFY2(d.dessine(x, rebordDroit - 1), "no string to this end of the right rim");
+    QVERIFY(d.relies({ gauche0, premier(rebordGauche) }, { premier(fleauDebut), hautGauche }));
+    QVERIFY(d.relies({ droit1, premier(rebordDroit) }, { dernier(fleauFin), hautDroit }));
+    for (const int x : { gauche0, gauche1 })
+        QVERIFY2(d.dessine(x, premier(rebordGauche) - 1), "no string to this end of the left rim");
+    for (const int x : { droit0, droit1 })
+        QVERIFY2(d.dessine(x, premier(rebordDroit) - 1), "no string to this end of the right rim");
 }
 
 void TestGeometrie::colonne_data()
 {
     QTest::addColumn<QString>("nom");
-    QTest::newRow("neutral") << "balance";
-    QTest::newRow("green") << "equilibre";
-    QTest::newRow("too heavy") << "trop";
-    QTest::newRow("too light") << "manque";
+    QTest::addColumn<int>("facteur");
+    for (const int f : { 1, 2, 3 }) {
+        QTest::addRow("neutral, %dx", f) << "balance" << f;
+        QTest::addRow("green, %dx", f) << "equilibre" << f;
+        QTest::addRow("too heavy, %dx", f) << "trop" << f;
+        QTest::addRow("too light, %dx", f) << "manque" << f;
+    }
 }
 
 // The column stands on the centre line, and the window's black label plates lie on its black parts.
 void TestGeometrie::colonne()
 {
     QFETCH(QString, nom);
-    const Dessin d(nom);
+    QFETCH(int, facteur);
+    const Dessin d(nom, facteur);
     QVERIFY(!d.image.isNull());
 
-    const int axe = 93;
+    // The centre line is the middle of column 93 of the natural size.
+    const int axe = 93 * facteur + facteur / 2;
     QCOMPARE(d.premiereLigne(axe, axe), 0);
     QCOMPARE(d.derniereLigne(axe, axe), d.image.height() - 1);
     // Rows clear of the beam and of the pans, from the top ball down to the plinth.
-    for (const int y : { 0, 2, 45, 60, 75, 88, 110, 125, 149 }) {
+    for (const int rangee : { 0, 2, 45, 60, 75, 88, 110, 125, 149 }) {
+        const int y = rangee * facteur + facteur / 2;
         const auto [a, b] = d.troncon(axe, y);
         QVERIFY2(a >= 0, qPrintable(QStringLiteral("row %1 does not reach the centre line").arg(y)));
-        QVERIFY2(
-            axe - a == b - axe, qPrintable(QStringLiteral("row %1 spans %2 to %3").arg(y).arg(a).arg(b)));
+        QVERIFY2(a + b + 1 == 187 * facteur,
+            qPrintable(QStringLiteral("row %1 spans %2 to %3").arg(y).arg(a).arg(b)));
     }
 
     // Label5, Label7 and Label6, in twips.
     const QRectF plaques[] = { { 4236, 360, 312, 228 }, { 3960, 600, 852, 252 }, { 4200, 2040, 435, 180 } };
+    const double colonne = twipsParColonne / facteur, ligne = twipsParLigne / facteur;
     for (const QRectF& plaque : plaques) {
-        const int x0 = static_cast<int>(std::floor((plaque.left() - gaucheImage1) / twipsParColonne));
-        const int x1 = static_cast<int>(std::ceil((plaque.right() - gaucheImage1) / twipsParColonne)) - 1;
-        const int y0 = static_cast<int>(std::floor(plaque.top() / twipsParLigne));
-        const int y1 = static_cast<int>(std::ceil(plaque.bottom() / twipsParLigne)) - 1;
+        const int x0 = static_cast<int>(std::floor((plaque.left() - gaucheImage1) / colonne));
+        const int x1 = static_cast<int>(std::ceil((plaque.right() - gaucheImage1) / colonne)) - 1;
+        const int y0 = static_cast<int>(std::floor(plaque.top() / ligne));
+        const int y1 = static_cast<int>(std::ceil(plaque.bottom() / ligne)) - 1;
         for (int y = y0; y <= y1; ++y)
             for (int x = x0; x <= x1; ++x)
                 QVERIFY2(d.image.pixel(x, y) == presqueNoir,
@@ -287,10 +323,17 @@ void TestGeometrie::colonne()
     }
 }
 
+void TestGeometrie::neutreSansFond_data()
+{
+    lignesDesFacteurs();
+}
+
 // The neutral scale is the green one without its background.
 void TestGeometrie::neutreSansFond()
 {
-    const QImage neutre = charger(QStringLiteral("balance")), vert = charger(QStringLiteral("equilibre"));
+    QFETCH(int, facteur);
+    const QImage neutre = charger(QStringLiteral("balance"), facteur);
+    const QImage vert = charger(QStringLiteral("equilibre"), facteur);
     QCOMPARE(neutre.size(), vert.size());
     for (int y = 0; y < neutre.height(); ++y)
         for (int x = 0; x < neutre.width(); ++x) {
@@ -305,28 +348,37 @@ void TestGeometrie::neutreSansFond()
 void TestGeometrie::appui_data()
 {
     QTest::addColumn<QString>("nom");
+    QTest::addColumn<int>("facteur");
     QTest::addColumn<int>("hautPaquet"); // Image3's Top, twips
     QTest::addColumn<int>("hautCases"); // Picture2's Top, twips
 
-    QTest::newRow("level") << "equilibre" << 1240 << 1610;
-    QTest::newRow("neutral, at load") << "balance" << 1240 << 1610;
-    QTest::newRow("too heavy") << "trop" << 930 << 1990;
-    QTest::newRow("too light") << "manque" << 1470 << 1410;
+    for (const int f : { 1, 2, 3 }) {
+        QTest::addRow("level, %dx", f) << "equilibre" << f << 1240 << 1610;
+        QTest::addRow("neutral, at load, %dx", f) << "balance" << f << 1240 << 1610;
+        QTest::addRow("too heavy, %dx", f) << "trop" << f << 930 << 1990;
+        QTest::addRow("too light, %dx", f) << "manque" << f << 1470 << 1410;
+    }
 }
 
-// Stretched to the window, the package and the row of cells stand on their pans' rims, within one row.
+// Stretched to the window, the package and the row of cells stand on their pans' rims, within one row of the
+// natural size.
 void TestGeometrie::appui()
 {
     QFETCH(QString, nom);
+    QFETCH(int, facteur);
     QFETCH(int, hautPaquet);
     QFETCH(int, hautCases);
 
-    const Dessin balance(nom);
-    const Dessin paquet(QStringLiteral("paquet"));
+    const Dessin balance(nom, facteur);
+    const Dessin paquet(QStringLiteral("paquet"), facteur);
     QVERIFY(!balance.image.isNull() && !paquet.image.isNull());
 
-    const double rebordGauche = balance.premiereLignePleine(panGaucheDebut, panGaucheFin) * twipsParLigne;
-    const double rebordDroit = balance.premiereLignePleine(panDroitDebut, panDroitFin) * twipsParLigne;
+    const int f = facteur;
+    const double ligne = twipsParLigne / f, colonne = twipsParColonne / f;
+    const double rebordGauche
+        = balance.premiereLignePleine(panGaucheDebut * f, (panGaucheFin + 1) * f - 1) * ligne;
+    const double rebordDroit
+        = balance.premiereLignePleine(panDroitDebut * f, (panDroitFin + 1) * f - 1) * ligne;
 
     // Image3 is 768 by 468 twips from Left 1320; the cells are 100 twips high, from 6480 to 7932 across.
     const double lignePaquet = 468.0 / paquet.image.height(), colonnePaquet = 768.0 / paquet.image.width();
@@ -348,15 +400,21 @@ void TestGeometrie::appui()
             }
     const double gauchePaquet = 1320.0 + premiere * colonnePaquet,
                  droitePaquet = 1320.0 + (derniere + 1) * colonnePaquet;
-    QVERIFY(gauchePaquet >= gaucheImage1 + panGaucheDebut * twipsParColonne);
-    QVERIFY(droitePaquet <= gaucheImage1 + (panGaucheFin + 1) * twipsParColonne);
-    QVERIFY(6480.0 >= gaucheImage1 + panDroitDebut * twipsParColonne);
-    QVERIFY(7932.0 <= gaucheImage1 + (panDroitFin + 1) * twipsParColonne);
+    QVERIFY(gauchePaquet >= gaucheImage1 + panGaucheDebut * f * colonne);
+    QVERIFY(droitePaquet <= gaucheImage1 + (panGaucheFin + 1) * f * colonne);
+    QVERIFY(6480.0 >= gaucheImage1 + panDroitDebut * f * colonne);
+    QVERIFY(7932.0 <= gaucheImage1 + (panDroitFin + 1) * f * colonne);
+}
+
+void TestGeometrie::paquet_data()
+{
+    lignesDesFacteurs();
 }
 
 void TestGeometrie::paquet()
 {
-    const Dessin d(QStringLiteral("paquet"));
+    QFETCH(int, facteur);
+    const Dessin d(QStringLiteral("paquet"), facteur);
     QVERIFY(!d.image.isNull());
     QCOMPARE(qAlpha(d.fond), 0);
     // It stands on its last row, and on more than a point of it.
@@ -366,27 +424,35 @@ void TestGeometrie::paquet()
     QVERIFY2(large >= d.image.width() / 2, qPrintable(QString::number(large)));
 }
 
+void TestGeometrie::plateau_data()
+{
+    lignesDesFacteurs();
+}
+
 void TestGeometrie::plateau()
 {
-    const Dessin d(QStringLiteral("plateau"));
+    QFETCH(int, facteur);
+    const Dessin d(QStringLiteral("plateau"), facteur);
     QVERIFY(!d.image.isNull());
     const int dernierePlateau = d.image.width() - 1;
+    const int f = facteur;
 
     // The strings meet at one point, the top of the picture's drawing.
-    QCOMPARE(d.premiereLigne(0, dernierePlateau), 13);
+    QCOMPARE(d.premiereLigne(0, dernierePlateau), 13 * f);
     for (int x = 0; x <= dernierePlateau; ++x)
-        QCOMPARE(d.dessine(x, 13), x == 33);
+        QCOMPARE(d.dessine(x, 13 * f), x >= 33 * f && x < 34 * f);
 
-    QCOMPARE(d.premiereLignePleine(0, 68), 73);
-    QVERIFY(!d.dessine(69, 73));
-    QCOMPARE(d.derniereLigne(0, dernierePlateau), 82);
-    QVERIFY(d.relies({ 33, 13 }, { 0, 73 }));
-    QVERIFY(d.relies({ 33, 13 }, { 68, 73 }));
-    QVERIFY(d.dessine(0, 72) && d.dessine(68, 72));
+    const int bordDroit = 69 * f - 1;
+    QCOMPARE(d.premiereLignePleine(0, bordDroit), 73 * f);
+    QVERIFY(!d.dessine(bordDroit + 1, 73 * f));
+    QCOMPARE(d.derniereLigne(0, dernierePlateau), 83 * f - 1);
+    QVERIFY(d.relies({ 33 * f, 13 * f }, { 0, 73 * f }));
+    QVERIFY(d.relies({ 33 * f, 13 * f }, { bordDroit, 73 * f }));
+    QVERIFY(d.dessine(0, 73 * f - 1) && d.dessine(bordDroit, 73 * f - 1));
 
     // Image2 stretches it over 2640 twips from Top 2760; the weights on the plate stand at 4932.
     const double ligne = 2640.0 / d.image.height();
-    const double rebord = 2760.0 + 73 * ligne;
+    const double rebord = 2760.0 + 73 * f * ligne;
     QVERIFY2(std::abs(rebord - 4932.0) <= ligne, qPrintable(QString::number(rebord)));
 }
 
@@ -432,15 +498,18 @@ const QStringList poidsParMasse { "poids1", "poids2", "poids5", "poids10", "poid
 void TestGeometrie::poids_data()
 {
     QTest::addColumn<QString>("nom");
-    for (const QString& nom : poidsParMasse)
-        QTest::newRow(qPrintable(nom)) << nom;
+    QTest::addColumn<int>("facteur");
+    for (const int f : { 1, 2, 3 })
+        for (const QString& nom : poidsParMasse)
+            QTest::addRow("%s, %dx", qPrintable(nom), f) << nom << f;
 }
 
 // Each weight stands on the last row of its picture, on white, outlined in black.
 void TestGeometrie::poids()
 {
     QFETCH(QString, nom);
-    const Dessin d(nom, true);
+    QFETCH(int, facteur);
+    const Dessin d(nom, facteur, true);
     QVERIFY(!d.image.isNull());
     QCOMPARE(d.fond, qRgb(255, 255, 255));
     const int w = d.image.width(), h = d.image.height();
@@ -455,13 +524,19 @@ void TestGeometrie::poids()
             QVERIFY2(d.dessine(x, y) == d.dessine(w - 1 - x, y), qPrintable(QStringLiteral("row %1").arg(y)));
 }
 
+void TestGeometrie::poidsCroissants_data()
+{
+    lignesDesFacteurs();
+}
+
 // The heavier the weight, the taller its cylinder and the bigger its knob.
 void TestGeometrie::poidsCroissants()
 {
+    QFETCH(int, facteur);
     Mesure avant { 0, 0 };
     QString nomAvant;
     for (const QString& nom : poidsParMasse) {
-        const Dessin d(nom, true);
+        const Dessin d(nom, facteur, true);
         QVERIFY(!d.image.isNull());
         const Mesure m = mesurer(d);
         QVERIFY2(

@@ -1,4 +1,5 @@
-// The pictures carried by the program: sizes, indexed colours, transparency and palettes.
+// The pictures carried by the program: sizes, indexed colours, transparency and palettes, at the natural size
+// and in the sets drawn twice and three times finer for scaled screens ("name@2x.png", "name@3x.png").
 
 #include <QImage>
 #include <QList>
@@ -15,6 +16,7 @@ private Q_SLOTS:
     void format();
     void iconesDuBureau_data();
     void iconesDuBureau();
+    void mini_data();
     void mini();
 };
 
@@ -40,6 +42,12 @@ Couleurs tousLesGris()
     for (int g = 0; g < 256; ++g)
         c.append(qRgb(g, g, g));
     return c;
+}
+
+QString fichier(const QString& nom, int facteur)
+{
+    return facteur == 1 ? QStringLiteral(":/images/%1.png").arg(nom)
+                        : QStringLiteral(":/images/%1@%2x.png").arg(nom).arg(facteur);
 }
 
 QImage charger(const QString& fichier)
@@ -107,27 +115,34 @@ void verifierCouleurs(
 void TestImages::format_data()
 {
     QTest::addColumn<QString>("nom");
-    QTest::addColumn<QSize>("taille");
+    QTest::addColumn<int>("facteur");
+    QTest::addColumn<QSize>("taille"); // at the natural size
     QTest::addColumn<bool>("transparente");
     QTest::addColumn<Couleurs>("permises");
     QTest::addColumn<Couleurs>("requises");
     QTest::addColumn<int>("maximum"); // entries of the colour table
 
+    // Each picture is tested at the natural size and at 2x and 3x.
+    struct Image {
+        const char* cas;
+        const char* nom;
+        QSize taille;
+        bool transparente;
+        Couleurs permises, requises;
+        int maximum;
+    };
+    std::vector<Image> images;
+
     const Couleurs balance { presqueNoir, brun };
-    QTest::newRow("neutral scale") << "balance" << QSize(187, 150) << true << balance << balance << 256;
-    QTest::newRow("level scale on green")
-        << "equilibre" << QSize(187, 150) << false << Couleurs { presqueNoir, brun, vertVif }
-        << Couleurs { presqueNoir, brun, vertVif } << 256;
-    QTest::newRow("scale tipped, plate too heavy")
-        << "trop" << QSize(187, 150) << true << balance << balance << 256;
-    QTest::newRow("scale tipped, plate too light")
-        << "manque" << QSize(187, 150) << true << balance << balance << 256;
-    QTest::newRow("package") << "paquet" << QSize(83, 87) << true << Couleurs { jaune, bleu }
-                             << Couleurs { jaune, bleu } << 256;
-    QTest::newRow("plate") << "plateau" << QSize(71, 89) << false << Couleurs { brun, blanc }
-                           << Couleurs { brun, blanc } << 256;
-    QTest::newRow("small weight") << "mini" << QSize(8, 8) << false << Couleurs { gris, blanc }
-                                  << Couleurs { gris, blanc } << 256;
+    images.push_back({ "neutral scale", "balance", { 187, 150 }, true, balance, balance, 256 });
+    images.push_back({ "level scale on green", "equilibre", { 187, 150 }, false,
+        { presqueNoir, brun, vertVif }, { presqueNoir, brun, vertVif }, 256 });
+    images.push_back({ "scale tipped, plate too heavy", "trop", { 187, 150 }, true, balance, balance, 256 });
+    images.push_back(
+        { "scale tipped, plate too light", "manque", { 187, 150 }, true, balance, balance, 256 });
+    images.push_back({ "package", "paquet", { 83, 87 }, true, { jaune, bleu }, { jaune, bleu }, 256 });
+    images.push_back({ "plate", "plateau", { 71, 89 }, false, { brun, blanc }, { brun, blanc }, 256 });
+    images.push_back({ "small weight", "mini", { 8, 8 }, false, { gris, blanc }, { gris, blanc }, 256 });
 
     const struct {
         const char* ligne;
@@ -145,35 +160,41 @@ void TestImages::format_data()
         { "weight 1 g", "poids1", { 24, 18 } },
     };
     for (const auto& p : poids)
-        QTest::newRow(p.ligne) << p.nom << p.taille << false << seizeGris() << Couleurs { noir, blanc }
-                               << 256;
+        images.push_back({ p.ligne, p.nom, p.taille, false, seizeGris(), { noir, blanc }, 256 });
 
     const Couleurs icone { cyan, noir, rougeSombre };
-    QTest::newRow("window icon") << "icone_balance32" << QSize(32, 32) << false << icone << icone << 16;
+    images.push_back({ "window icon", "icone_balance32", { 32, 32 }, false, icone, icone, 16 });
     const Couleurs feu { noir, gris, rougeSombre, jauneSombre, vert };
-    QTest::newRow("start icon 32") << "feu32" << QSize(32, 32) << true << feu << feu << 16;
-    QTest::newRow("start icon 16") << "feu16" << QSize(16, 16) << true << feu << feu << 16;
+    images.push_back({ "start icon 32", "feu32", { 32, 32 }, true, feu, feu, 16 });
+    images.push_back({ "start icon 16", "feu16", { 16, 16 }, true, feu, feu, 16 });
     const Couleurs stop { rouge, blanc };
-    QTest::newRow("stop icon 32") << "stop32" << QSize(32, 32) << true << stop << stop << 16;
-    QTest::newRow("stop icon 16") << "stop16" << QSize(16, 16) << true << stop << stop << 16;
-    QTest::newRow("spanner icon 32") << "cle32" << QSize(32, 32) << true << tousLesGris()
-                                     << Couleurs { noir, blanc } << 16;
-    QTest::newRow("spanner icon 16") << "cle16" << QSize(16, 16) << true << tousLesGris()
-                                     << Couleurs { noir, blanc } << 16;
+    images.push_back({ "stop icon 32", "stop32", { 32, 32 }, true, stop, stop, 16 });
+    images.push_back({ "stop icon 16", "stop16", { 16, 16 }, true, stop, stop, 16 });
+    images.push_back({ "spanner icon 32", "cle32", { 32, 32 }, true, tousLesGris(), { noir, blanc }, 16 });
+    images.push_back({ "spanner icon 16", "cle16", { 16, 16 }, true, tousLesGris(), { noir, blanc }, 16 });
+
+    for (const int facteur : { 1, 2, 3 })
+        for (const Image& i : images)
+            QTest::addRow("%s, %dx", i.cas, facteur)
+                << QString::fromLatin1(i.nom) << facteur << i.taille << i.transparente << i.permises
+                << i.requises << i.maximum;
 }
 
 void TestImages::format()
 {
     QFETCH(QString, nom);
+    QFETCH(int, facteur);
     QFETCH(QSize, taille);
     QFETCH(bool, transparente);
     QFETCH(Couleurs, permises);
     QFETCH(Couleurs, requises);
     QFETCH(int, maximum);
 
-    const QImage image = charger(QStringLiteral(":/images/%1.png").arg(nom));
-    QCOMPARE(image.size(), taille);
+    const QImage image = charger(fichier(nom, facteur));
+    QCOMPARE(image.size(), taille * facteur);
     verifierCouleurs(image, transparente, permises, requises, maximum);
+    // The finer pictures keep the natural one's colour table, entry for entry.
+    QCOMPARE(image.colorTable(), charger(fichier(nom, 1)).colorTable());
 }
 
 // Not carried by the program: the desktop's icon theme installs them beside it.
@@ -195,15 +216,25 @@ void TestImages::iconesDuBureau()
     verifierCouleurs(image, false, icone, icone, 16);
 }
 
+void TestImages::mini_data()
+{
+    QTest::addColumn<int>("facteur");
+    QTest::newRow("natural size") << 1;
+    QTest::newRow("2x") << 2;
+    QTest::newRow("3x") << 3;
+}
+
+// Finer, each of its pixels is a block of the finer picture's pixels.
 void TestImages::mini()
 {
+    QFETCH(int, facteur);
     const char* const motif[]
         = { "...##...", ".######.", ".######.", ".######.", ".######.", ".######.", ".######.", ".######." };
-    const QImage image = charger(QStringLiteral(":/images/mini.png"));
-    QCOMPARE(image.size(), QSize(8, 8));
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            QVERIFY2(image.pixel(x, y) == (motif[y][x] == '#' ? gris : blanc),
+    const QImage image = charger(fichier(QStringLiteral("mini"), facteur));
+    QCOMPARE(image.size(), QSize(8, 8) * facteur);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            QVERIFY2(image.pixel(x, y) == (motif[y / facteur][x / facteur] == '#' ? gris : blanc),
                 qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
 }
 

@@ -11,7 +11,9 @@
 #include <map>
 
 // What the pupil sees of the scale, read from a grab of the real window: the package and the small
-// weights stand on the pans' rims in every state, and the top band turns green only when level.
+// weights stand on the pans' rims in every state, and the top band turns green only when level. The same
+// test runs on screens scaled by QT_SCALE_FACTOR, where the window shows its finer pictures: the grab then
+// has that many pixels to a point, and the rectangles of the widgets are scaled to match.
 
 namespace {
 
@@ -140,16 +142,25 @@ void TestDessin::thePackageAndTheSmallWeightsStandOnThePans()
     banc.cliquerAuMilieu(boite(poids));
 
     const QImage vue = banc.fenetre.centralWidget()->grab().toImage();
-    const QRect balance = banc.w(Image1)->geometry();
-    const QRect colis = banc.w(Image3)->geometry();
-    const QRect cellule = banc.w(Picture2(poids))->geometry();
+    const qreal ratio = vue.devicePixelRatio();
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+        QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    const auto pixels = [&](QRect r) {
+        return QRect(QPoint(qRound(r.left() * ratio), qRound(r.top() * ratio)),
+            QPoint(qRound((r.right() + 1) * ratio) - 1, qRound((r.bottom() + 1) * ratio) - 1));
+    };
+    const QRect balance = pixels(banc.w(Image1)->geometry());
+    const QRect colis = pixels(banc.w(Image3)->geometry());
+    const QRect cellule = pixels(banc.w(Picture2(poids))->geometry());
     QVERIFY(banc.w(Picture2(poids))->isVisible());
 
     // The pans span picture columns 0 to 61 and 124 to 186 of the scale's 187.
     const auto colonne = [&](int c) { return balance.left() + c * balance.width() / 187; };
     const int rebordGauche = rebord(vue, colonne(0), colonne(61), balance.top(), balance.bottom(), colis);
-    const int rebordDroit = rebord(vue, colonne(124), std::min(colonne(186), vue.width() - 1), balance.top(),
-        balance.bottom(), cellule.united(banc.w(Picture2(0))->geometry()).united(banc.w(Picture2(11))->geometry()));
+    const int rebordDroit
+        = rebord(vue, colonne(124), std::min(colonne(186), vue.width() - 1), balance.top(), balance.bottom(),
+            cellule.united(pixels(banc.w(Picture2(0))->geometry()))
+                .united(pixels(banc.w(Picture2(11))->geometry())));
     QVERIFY(rebordGauche > 0);
     QVERIFY(rebordDroit > 0);
 
@@ -163,7 +174,7 @@ void TestDessin::thePackageAndTheSmallWeightsStandOnThePans()
 
     // Within one picture row of the rim, in twips: a picture row is 2880 / 150 = 19.2 twips high.
     const double rangee = 19.2;
-    const auto twips = [](int pixels) { return pixels * 15.0; };
+    const auto twips = [&](int pixels) { return pixels * 15.0 / ratio; };
     QVERIFY2(std::abs(twips(basDuColis) - twips(rebordGauche)) <= rangee,
         qPrintable(QStringLiteral("package bottom %1, rim %2").arg(basDuColis).arg(rebordGauche)));
     QVERIFY2(std::abs(twips(cellule.bottom() + 1) - twips(rebordDroit)) <= rangee,
