@@ -214,8 +214,10 @@ void TestDessin::everyTextStaysReadableUnderADarkDesktop()
         QVERIFY2(c >= 4.5, qPrintable(QStringLiteral("%1: %2 to 1").arg(nom).arg(c, 0, 'f', 2)));
     }
 
+    // Inside the frame, away from every control, at whatever scale the screen has.
     const QImage fenetre = banc.fenetre.centralWidget()->grab().toImage();
-    QCOMPARE(fenetre.pixelColor(20, 400), QColor(Qt::white));
+    const qreal ratio = fenetre.devicePixelRatio();
+    QCOMPARE(fenetre.pixelColor(qRound(20 * ratio), qRound(400 * ratio)), QColor(Qt::white));
 }
 
 void TestDessin::aLargeDesktopFontNeverCutsTheCaptionOfChanger_data()
