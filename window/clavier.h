@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QObject>
 #include <QWidget>
 
 #include <map>
+
+class QKeyEvent;
 
 // Return, Enter, Space and Escape close the boxes and move the weights: each acts once per press,
 // however long the key is held. The toolkit marks most repeats of a held key, but under X it misses
@@ -29,7 +33,20 @@ protected:
     bool eventFilter(QObject* objet, QEvent* event) override;
 
 private:
-    std::map<quint32, quint64> relachements_; // key's scan code -> time stamp of its last release
+    bool juger(const QKeyEvent* touche);
+
+    struct Vu {
+        const QEvent* event = nullptr;
+        QEvent::Type type = QEvent::None;
+        int touche = 0;
+        quint32 code = 0;
+        quint64 moment = 0;
+        friend bool operator==(const Vu&, const Vu&) = default;
+    };
+    Vu dernier_;
+    bool ecarte_ = false;
+    QElapsedTimer horloge_;
+    std::map<quint32, qint64> enfoncees_; // scan code of each key held down -> when it was last pressed, in ms
     bool clavierUtilise_ = false;
 };
 
