@@ -426,13 +426,11 @@ void FenetrePesarine::majFocusPoids()
 {
     QWidget* focus = focusWidget();
     for (const auto& [groupe, courant] : { std::pair { Nom::boite, &courantBoite_ }, std::pair { Nom::baim, &courantPlateau_ } }) {
-        int choisi = -1;
+        int choisi = prendLeFocus({ groupe, *courant }) ? *courant : -1;
         for (int i = 0; i < nombrePoids && choisi < 0; ++i) {
             if (widget({ groupe, i }) == focus && prendLeFocus({ groupe, i }))
                 choisi = i;
         }
-        if (choisi < 0 && prendLeFocus({ groupe, *courant }))
-            choisi = *courant;
         for (int i = 0; i < nombrePoids && choisi < 0; ++i) {
             if (prendLeFocus({ groupe, i }))
                 choisi = i;
