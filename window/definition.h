@@ -40,6 +40,7 @@ struct DefinitionControle {
     const char* icone = nullptr; // buttons: the icon's name, without its size
     bool ajusteAuTexte = false;
     const char* nomAccessible = nullptr; // what a screen reader says of a control that shows no text
+    std::optional<Controle> champ {}; // labels: the text display whose value the label names
 };
 
 std::span<const DefinitionControle> definitionFenetre();

@@ -21,6 +21,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -106,24 +107,6 @@ void ajusterBouton(QToolButton* bouton, bool policeDuBureau)
     bouton->setIconSize(QSize(cote, cote));
 }
 
-// A key held down repeats: a pupil leaning on Enter would close box after box, each wrong answer
-// counted. While a box is open, the keys that close it count only when pressed, not when repeated.
-class SansRepetition : public QObject {
-public:
-    SansRepetition() { qApp->installEventFilter(this); }
-    ~SansRepetition() override { qApp->removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress || !static_cast<QKeyEvent*>(event)->isAutoRepeat())
-            return false;
-        const int touche = static_cast<QKeyEvent*>(event)->key();
-        return touche == Qt::Key_Return || touche == Qt::Key_Enter || touche == Qt::Key_Space
-            || touche == Qt::Key_Escape;
-    }
-};
-
 } // namespace
 
 FenetrePesarine::FenetrePesarine(const Horloge& horloge, Hasard& hasard, QWidget* parent)
@@ -142,6 +125,12 @@ FenetrePesarine::FenetrePesarine(const Horloge& horloge, Hasard& hasard, QWidget
 
     construireControles();
     construireMenu();
+
+    marque_ = new MarqueFocus(centralWidget());
+    annonce_ = new Annonce(centralWidget());
+    annonce_->setObjectName(QStringLiteral("annonce"));
+    connect(&clavier_, &FiltreClavier::premiereTouche, this, &FenetrePesarine::marquerFocus);
+    connect(qApp, &QApplication::focusChanged, this, &FenetrePesarine::marquerFocus);
 
     Timer1_ = new QTimer(this);
     Timer1_->setInterval(1000);
@@ -169,6 +158,13 @@ void FenetrePesarine::construireControles()
     colorer(surface, QPalette::WindowText, Couleur { 0, 0, 0 });
     setCentralWidget(surface);
 
+    // A display named by a label is read with the label's text.
+    std::set<Cle> etiquetes;
+    for (const DefinitionControle& d : definitionFenetre()) {
+        if (d.champ)
+            etiquetes.insert(cle(*d.champ));
+    }
+
     std::vector<std::pair<int, QWidget*>> tabulation;
     const int facteurIcones = facteurImages(devicePixelRatioF());
     for (const DefinitionControle& d : definitionFenetre()) {
@@ -186,14 +182,7 @@ void FenetrePesarine::construireControles()
             bouton->setToolButtonStyle(bouton->text().isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
             w = bouton;
             const Nom nom = d.controle.nom;
-            connect(bouton, &QAbstractButton::clicked, this, [this, nom] {
-                if (nom == Nom::Command1)
-                    exercice_.Command1_Click();
-                else if (nom == Nom::Command2)
-                    exercice_.Command2_Click();
-                else
-                    exercice_.maxi_Click();
-            });
+            connect(bouton, &QAbstractButton::clicked, this, [this, nom] { cliquerBouton(nom); });
             break;
         }
         case Genre::Texte: {
@@ -218,10 +207,10 @@ void FenetrePesarine::construireControles()
             if (d.image)
                 image->definirRessource(ressource(texte(d.image)));
             const Controle c = d.controle;
-            if (c.nom == Nom::boite)
-                connect(image, &ImageControle::clique, this, [this, c] { exercice_.boite_Click(c.index); });
-            else if (c.nom == Nom::baim)
-                connect(image, &ImageControle::clique, this, [this, c] { exercice_.baim_Click(c.index); });
+            if (c.nom == Nom::boite || c.nom == Nom::baim) {
+                connect(image, &ImageControle::clique, this, [this, c] { deplacerPoids(c); });
+                image->installEventFilter(this);
+            }
             w = image;
             break;
         }
@@ -234,7 +223,6 @@ void FenetrePesarine::construireControles()
         }
 
         w->setObjectName(nomControle(d.controle));
-        w->setAccessibleDescription(w->objectName());
         w->setFont(police(d.police, w->font()));
         w->setGeometry(rectangle(d));
         // A screen reader speaks a control's caption or text; the others are named by their tooltip.
@@ -242,7 +230,7 @@ void FenetrePesarine::construireControles()
             w->setToolTip(texte(d.infobulle));
         if (d.nomAccessible)
             w->setAccessibleName(texte(d.nomAccessible));
-        else if ((!*d.texte && *d.infobulle) || d.genre == Genre::Texte)
+        else if ((!*d.texte && *d.infobulle) || (d.genre == Genre::Texte && !etiquetes.contains(cle(d.controle))))
             w->setAccessibleName(w->toolTip());
         if (d.couleurTexte && d.genre != Genre::Cadre)
             colorer(w, d.genre == Genre::Etiquette ? QPalette::WindowText : QPalette::Text, *d.couleurTexte);
@@ -264,6 +252,11 @@ void FenetrePesarine::construireControles()
 
         w->setVisible(d.montre);
         widgets_[cle(d.controle)] = w;
+    }
+
+    for (const DefinitionControle& d : definitionFenetre()) {
+        if (d.champ)
+            static_cast<QLabel*>(widget(d.controle))->setBuddy(widget(*d.champ));
     }
 
     std::sort(tabulation.begin(), tabulation.end());
@@ -318,8 +311,19 @@ ImageControle* FenetrePesarine::image(Controle c) const { return static_cast<Ima
 
 void FenetrePesarine::appliquerTabulation()
 {
-    for (std::size_t i = 1; i < tabulation_.size(); ++i)
-        setTabOrder(tabulation_[i - 1], tabulation_[i]);
+    // The weights come right after the start button: the box, heaviest first, then the plate, from left to right.
+    std::vector<QWidget*> chaine;
+    for (QWidget* w : tabulation_) {
+        chaine.push_back(w);
+        if (w == widget(Command1)) {
+            for (const Nom groupe : { Nom::boite, Nom::baim }) {
+                for (int i = 0; i < nombrePoids; ++i)
+                    chaine.push_back(widget({ groupe, i }));
+            }
+        }
+    }
+    for (std::size_t i = 1; i < chaine.size(); ++i)
+        setTabOrder(chaine[i - 1], chaine[i]);
 }
 
 void FenetrePesarine::definirLegende(Controle bouton, const QString& legende)
@@ -327,7 +331,11 @@ void FenetrePesarine::definirLegende(Controle bouton, const QString& legende)
     static_cast<QAbstractButton*>(widget(bouton))->setText(legende);
 }
 
-void FenetrePesarine::montrer(Controle c, bool visible) { widget(c)->setVisible(visible); }
+void FenetrePesarine::montrer(Controle c, bool visible)
+{
+    widget(c)->setVisible(visible);
+    majFocusPoids();
+}
 
 void FenetrePesarine::mettrePremierDansTabulation(Controle bouton)
 {
@@ -339,9 +347,20 @@ void FenetrePesarine::mettrePremierDansTabulation(Controle bouton)
 
 bool FenetrePesarine::aUneImage(Controle c) const { return !image(c)->image().isNull(); }
 
-void FenetrePesarine::donnerImage(Controle cible, Controle source) { image(cible)->definirImage(image(source)->image()); }
+void FenetrePesarine::donnerImage(Controle cible, Controle source)
+{
+    image(cible)->definirImage(image(source)->image());
+    // The scale picture says its verdict to a screen reader.
+    if (cible == Image1)
+        widget(Image1)->setAccessibleName(widget(source)->accessibleName());
+    majFocusPoids();
+}
 
-void FenetrePesarine::effacerImage(Controle c) { image(c)->definirImage(QPixmap()); }
+void FenetrePesarine::effacerImage(Controle c)
+{
+    image(c)->definirImage(QPixmap());
+    majFocusPoids();
+}
 
 void FenetrePesarine::definirHaut(Controle c, int twips)
 {
@@ -355,17 +374,30 @@ void FenetrePesarine::definirInfobulle(Controle c, const QString& texte)
 {
     QWidget* w = widget(c);
     w->setToolTip(texte);
-    w->setAccessibleName(texte);
+    // A weight is named by its mass and where it stands, the same weight having a place in each.
+    if (c.nom == Nom::boite)
+        w->setAccessibleName(texte.trimmed() + QStringLiteral(", dans la boîte"));
+    else if (c.nom == Nom::baim)
+        w->setAccessibleName(texte.trimmed() + QStringLiteral(", sur le plateau"));
 }
 
 void FenetrePesarine::definirTexte(Controle c, const QString& texte)
 {
+    // The message line is spoken at each writing, even of the same verdict: each move has its verdict.
+    if (c == Text1)
+        annonce_->annoncer(texte);
     auto* ligne = static_cast<QLineEdit*>(widget(c));
+    if (ligne->text() == texte)
+        return;
     ligne->setText(texte);
     ligne->setCursorPosition(0);
 }
 
-void FenetrePesarine::definirCouleurTexte(Controle c, Couleur texte) { colorer(widget(c), QPalette::Text, texte); }
+void FenetrePesarine::definirCouleurTexte(Controle c, Couleur texte)
+{
+    if (widget(c)->palette().color(QPalette::Text) != couleur(texte))
+        colorer(widget(c), QPalette::Text, texte);
+}
 
 void FenetrePesarine::activerMinuterie(bool active)
 {
@@ -382,7 +414,6 @@ QString FenetrePesarine::demanderTexte(const QString& invite, const QString& tit
     BoiteSaisie boite(lignes(invite), titre, propose, this);
     if (placement == Placement::CoinEcran && screen())
         boite.move(screen()->availableGeometry().topLeft());
-    const SansRepetition sansRepetition;
     return boite.exec() == QDialog::Accepted ? boite.texte() : QString();
 }
 
@@ -392,8 +423,163 @@ void FenetrePesarine::afficherMessage(const QString& texte, const QString& titre
         QMessageBox::Ok, this);
     // The pupil's own words are shown as typed, never read as markup.
     boite.setTextFormat(Qt::PlainText);
-    const SansRepetition sansRepetition;
     boite.exec();
+}
+
+void FenetrePesarine::cliquerBouton(Nom bouton)
+{
+    switch (bouton) {
+    case Nom::Command1:
+        exercice_.Command1_Click();
+        focusSurPoids(boite(courantBoite_));
+        break;
+    case Nom::Command2:
+        exercice_.Command2_Click();
+        widget(Command1)->setFocus(Qt::OtherFocusReason);
+        break;
+    default:
+        exercice_.maxi_Click();
+        widget(maxi)->setFocus(Qt::OtherFocusReason);
+        break;
+    }
+}
+
+void FenetrePesarine::deplacerPoids(Controle poids)
+{
+    QWidget* focusAvant = focusWidget();
+    const bool suivre = !focusAvant || focusAvant == widget(poids);
+    const bool entreDeuxPesees = !widget(Command1)->isHidden();
+
+    if (poids.nom == Nom::boite)
+        exercice_.boite_Click(poids.index);
+    else
+        exercice_.baim_Click(poids.index);
+
+    // After the right answer, Enter goes on to the next weighing.
+    if (!entreDeuxPesees && !widget(Command1)->isHidden()) {
+        widget(Command1)->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    QWidget* focus = focusWidget();
+    if (suivre || !focus || focus->isHidden())
+        focusVersVoisin(poids);
+}
+
+bool FenetrePesarine::prendLeFocus(Controle poids) const { return image(poids)->tientUnPoids(); }
+
+void FenetrePesarine::majFocusPoids()
+{
+    QWidget* focus = focusWidget();
+    for (const auto& [groupe, courant] : { std::pair { Nom::boite, &courantBoite_ }, std::pair { Nom::baim, &courantPlateau_ } }) {
+        int choisi = prendLeFocus({ groupe, *courant }) ? *courant : -1;
+        for (int i = 0; i < nombrePoids && choisi < 0; ++i) {
+            if (widget({ groupe, i }) == focus && prendLeFocus({ groupe, i }))
+                choisi = i;
+        }
+        for (int i = 0; i < nombrePoids && choisi < 0; ++i) {
+            if (prendLeFocus({ groupe, i }))
+                choisi = i;
+        }
+        if (choisi >= 0)
+            *courant = choisi;
+        for (int i = 0; i < nombrePoids; ++i)
+            widget({ groupe, i })->setFocusPolicy(i == choisi ? Qt::TabFocus : Qt::NoFocus);
+    }
+}
+
+void FenetrePesarine::focusSurPoids(Controle poids)
+{
+    if (!prendLeFocus(poids))
+        return;
+    (poids.nom == Nom::boite ? courantBoite_ : courantPlateau_) = poids.index;
+    majFocusPoids();
+    widget(poids)->setFocus(Qt::TabFocusReason);
+}
+
+bool FenetrePesarine::focusVersVoisin(Controle poids)
+{
+    // The nearest weight left in the same group, the lighter one first, so that Space held down
+    // again and again works through the box; then the weight itself at its new place; then the start button.
+    const Nom groupe = poids.nom;
+    for (int ecart = 1; ecart < nombrePoids; ++ecart) {
+        for (const int i : { poids.index + ecart, poids.index - ecart }) {
+            if (i >= 0 && i < nombrePoids && prendLeFocus({ groupe, i })) {
+                focusSurPoids({ groupe, i });
+                return true;
+            }
+        }
+    }
+    const Controle ailleurs = poids.nom == Nom::boite ? baim(poids.index) : boite(poids.index);
+    if (prendLeFocus(ailleurs)) {
+        focusSurPoids(ailleurs);
+        return true;
+    }
+    for (QWidget* w : tabulation_) {
+        if (!w->isHidden() && w->isEnabled()) {
+            w->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool FenetrePesarine::eventFilter(QObject* objet, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(objet, event);
+    auto* image = static_cast<ImageControle*>(objet);
+    const Nom groupe = objet->objectName().startsWith(QLatin1String("boite")) ? Nom::boite : Nom::baim;
+    int index = -1;
+    for (int i = 0; i < nombrePoids; ++i) {
+        if (widget({ groupe, i }) == image)
+            index = i;
+    }
+    const auto* touche = static_cast<QKeyEvent*>(event);
+    switch (touche->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!touche->isAutoRepeat() && image->tientUnPoids())
+            Q_EMIT image->clique();
+        return true;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Up: {
+        const int pas = touche->key() == Qt::Key_Right || touche->key() == Qt::Key_Down ? 1 : -1;
+        for (int i = index + pas; i >= 0 && i < nombrePoids; i += pas) {
+            if (prendLeFocus({ groupe, i })) {
+                focusSurPoids({ groupe, i });
+                break;
+            }
+        }
+        return true;
+    }
+    case Qt::Key_Home:
+    case Qt::Key_End: {
+        const bool debut = touche->key() == Qt::Key_Home;
+        for (int n = 0; n < nombrePoids; ++n) {
+            const int i = debut ? n : nombrePoids - 1 - n;
+            if (prendLeFocus({ groupe, i })) {
+                focusSurPoids({ groupe, i });
+                break;
+            }
+        }
+        return true;
+    }
+    default:
+        return QMainWindow::eventFilter(objet, event);
+    }
+}
+
+void FenetrePesarine::marquerFocus()
+{
+    if (!marque_)
+        return;
+    QWidget* focus = focusWidget();
+    const bool marquable = clavier_.clavierUtilise() && focus
+        && (qobject_cast<QAbstractButton*>(focus) || qobject_cast<ImageControle*>(focus));
+    marque_->suivre(marquable ? focus : nullptr);
 }
 
 void FenetrePesarine::Aide_Click()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clavier.h"
 #include "controles.h"
 #include "exercice.h"
 
@@ -12,6 +13,7 @@
 class QAbstractButton;
 class QLineEdit;
 class QTimer;
+class Annonce;
 class ImageControle;
 
 // The main window: builds its controls from the window's definition, carries out the operations that
@@ -38,6 +40,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* objet, QEvent* event) override;
 
 private:
     void construireControles();
@@ -46,6 +49,17 @@ private:
     void OuvrirPage(const QString& adresse);
     void appliquerTabulation();
     ImageControle* image(Controle c) const;
+
+    // The keyboard: the weights that hold a picture take the focus, in two groups, the box and the
+    // plate; Tab reaches one weight of each group and the arrows move inside it. After each handler
+    // the focus goes where the pupil will want it next, and never to nothing.
+    void cliquerBouton(Nom bouton);
+    void deplacerPoids(Controle poids);
+    bool prendLeFocus(Controle poids) const;
+    void majFocusPoids();
+    void focusSurPoids(Controle poids);
+    bool focusVersVoisin(Controle poids);
+    void marquerFocus();
 
     void definirLegende(Controle bouton, const QString& legende) override;
     void montrer(Controle c, bool visible) override;
@@ -70,10 +84,15 @@ private:
     };
     static Cle cle(Controle c) { return { c.nom, c.index }; }
 
+    FiltreClavier clavier_;
     Exercice exercice_;
     std::map<Cle, QWidget*> widgets_;
     std::vector<QWidget*> tabulation_; // widgets that take the focus, in tab order
     QTimer* Timer1_ = nullptr;
+    MarqueFocus* marque_ = nullptr;
+    Annonce* annonce_ = nullptr;
+    int courantBoite_ = 0; // the weight of each group that Tab reaches
+    int courantPlateau_ = 0;
     QString adresse_;
     std::int32_t retour_ = 0;
 };

@@ -62,6 +62,8 @@ bool ImageControle::cliquable() const
     return isSignalConnected(QMetaMethod::fromSignal(&ImageControle::clique));
 }
 
+bool ImageControle::tientUnPoids() const { return cliquable() && !isHidden() && !image().isNull(); }
+
 namespace {
 
 class ImageAccessible : public QAccessibleWidget {
@@ -71,14 +73,40 @@ public:
     {
     }
 
+    // An empty place shows nothing: it is neither a weight nor something to press.
+    QAccessible::Role role() const override
+    {
+        return image()->cliquable() && image()->tientUnPoids() ? QAccessible::Button : QAccessible::Graphic;
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State etat = QAccessibleWidget::state();
+        if (image()->cliquable()) {
+            etat.focusable = image()->tientUnPoids();
+            if (!image()->tientUnPoids())
+                etat.invisible = true;
+        }
+        return etat;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Description)
+            return {};
+        if (t == QAccessible::Name && image()->cliquable() && !image()->tientUnPoids())
+            return {};
+        return QAccessibleWidget::text(t);
+    }
+
     QStringList actionNames() const override
     {
-        return image()->cliquable() ? QStringList { pressAction() } : QStringList {};
+        return image()->tientUnPoids() ? QStringList { pressAction() } : QStringList {};
     }
 
     void doAction(const QString& action) override
     {
-        if (action == pressAction() && image()->cliquable() && image()->isVisible())
+        if (action == pressAction() && image()->tientUnPoids())
             Q_EMIT image()->clique();
     }
 
@@ -86,10 +114,26 @@ private:
     ImageControle* image() const { return static_cast<ImageControle*>(widget()); }
 };
 
+// Says a short text to the screen reader when it is shown, whatever has the focus.
+class AnnonceAccessible : public QAccessibleWidget {
+public:
+    explicit AnnonceAccessible(QWidget* annonce)
+        : QAccessibleWidget(annonce, QAccessible::Notification)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? widget()->accessibleName() : QString();
+    }
+};
+
 QAccessibleInterface* fabriqueAccessible(const QString& classe, QObject* objet)
 {
     if (classe == QLatin1String("ImageControle") && objet && objet->isWidgetType())
         return new ImageAccessible(static_cast<ImageControle*>(objet));
+    if (classe == QLatin1String("Annonce") && objet && objet->isWidgetType())
+        return new AnnonceAccessible(static_cast<QWidget*>(objet));
     return nullptr;
 }
 
@@ -151,4 +195,23 @@ void BoutonImage::keyPressEvent(QKeyEvent* event)
         return;
     }
     QToolButton::keyPressEvent(event);
+}
+
+Annonce::Annonce(QWidget* parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, 1, 1);
+    hide();
+}
+
+void Annonce::annoncer(const QString& texte)
+{
+    // A screen reader speaks a notification when it appears, so each text appears anew, even the
+    // same text as before: the pupil hears the verdict of every move.
+    hide();
+    setAccessibleName(texte);
+    show();
 }

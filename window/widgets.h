@@ -25,6 +25,8 @@ public:
 
     // Whether a click on it does something, so that assistive technologies offer to press it.
     bool cliquable() const;
+    // A weight stands here: a click on it moves it, and the keyboard and screen readers may reach it.
+    bool tientUnPoids() const;
 
 Q_SIGNALS:
     void clique();
@@ -64,4 +66,15 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+};
+
+// Says a short text to a screen reader each time it is given one, whatever has the focus: the window
+// tells the verdict through it after every move. It shows nothing on the screen.
+class Annonce : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Annonce(QWidget* parent = nullptr);
+
+    void annoncer(const QString& texte);
 };

@@ -287,7 +287,8 @@ void TestFenetre::aMouseClickOnStartBeginsAWeighing()
     }
     QCOMPARE(banc.w(boite(9))->toolTip(), QStringLiteral(" 2 grammes"));
     QCOMPARE(banc.w(boite(11))->toolTip(), QStringLiteral(" 1 gramme"));
-    QCOMPARE(banc.w(baim(0))->accessibleName(), QStringLiteral(" 500 grammes"));
+    QCOMPARE(banc.w(boite(0))->accessibleName(), QStringLiteral("500 grammes, dans la boîte"));
+    QCOMPARE(banc.w(baim(11))->accessibleName(), QStringLiteral("1 gramme, sur le plateau"));
 
     // What the pupil sees: the box of weights appears below the plate.
     const QImage vue = banc.fenetre.centralWidget()->grab().toImage();
