@@ -25,8 +25,7 @@ struct Police {
 };
 
 struct DefinitionControle {
-    Controle controle;
-    Genre genre;
+    Controle controle; // its kind comes with it
     int gauche, haut, largeur, hauteur; // twips
     const char* texte = ""; // caption or text at load
     const char* infobulle = "";
@@ -34,7 +33,7 @@ struct DefinitionControle {
     std::optional<Couleur> couleurTexte {}; // none: the desktop's usual colour
     std::optional<Couleur> couleurFond {};
     Alignement alignement = Alignement::Centre;
-    int tabulation = -1; // -1: never takes the focus
+    int tabulation = -1; // buttons and text displays: the tab position; -1 for the other controls
     bool montre = true;
     const char* image = nullptr; // resource shown at load
     const char* icone = nullptr; // buttons: the icon's name, without its size

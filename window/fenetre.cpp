@@ -158,107 +158,120 @@ void FenetrePesarine::construireControles()
     colorer(surface, QPalette::WindowText, Couleur { 0, 0, 0 });
     setCentralWidget(surface);
 
-    // A display named by a label is read with the label's text.
-    std::set<Cle> etiquetes;
     for (const DefinitionControle& d : definitionFenetre()) {
-        if (d.champ)
-            etiquetes.insert(cle(*d.champ));
-    }
-
-    std::vector<std::pair<int, QWidget*>> tabulation;
-    const int facteurIcones = facteurImages(devicePixelRatioF());
-    for (const DefinitionControle& d : definitionFenetre()) {
-        QWidget* w = nullptr;
-        switch (d.genre) {
-        case Genre::Bouton: {
-            auto* bouton = new BoutonImage(surface);
-            bouton->setText(texte(d.texte));
-            QIcon icone;
-            for (const int cote : { 16, 32 })
-                icone.addFile(
-                    fichierAuFacteur(ressource(texte(d.icone) + QString::number(cote)), facteurIcones),
-                    QSize(cote, cote) * facteurIcones);
-            bouton->setIcon(icone);
-            bouton->setToolButtonStyle(bouton->text().isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
-            w = bouton;
-            const Nom nom = d.controle.nom;
-            connect(bouton, &QAbstractButton::clicked, this, [this, nom] { cliquerBouton(nom); });
-            break;
-        }
-        case Genre::Texte: {
-            auto* ligne = new QLineEdit(texte(d.texte), surface);
-            ligne->setReadOnly(true);
-            ligne->setAlignment(Qt::AlignCenter);
-            ligne->setAccessibleName(texte(d.infobulle));
-            w = ligne;
-            break;
-        }
-        case Genre::Etiquette: {
-            auto* etiquette = new QLabel(texte(d.texte), surface);
-            etiquette->setTextFormat(Qt::PlainText);
-            etiquette->setAlignment(alignement(d.alignement));
-            etiquette->setAutoFillBackground(d.couleurFond.has_value());
-            w = etiquette;
-            break;
-        }
-        case Genre::Image:
-        case Genre::Porteur: {
-            auto* image = new ImageControle(ImageControle::Rendu::Etire, surface);
-            if (d.image)
-                image->definirRessource(ressource(texte(d.image)));
-            const Controle c = d.controle;
-            if (c.nom == Nom::boite || c.nom == Nom::baim) {
-                connect(image, &ImageControle::clique, this, [this, c] { deplacerPoids(c); });
-                image->installEventFilter(this);
-            }
-            w = image;
-            break;
-        }
-        case Genre::Cellule:
-            w = new ImageControle(ImageControle::Rendu::Brut, surface);
-            break;
-        case Genre::Cadre:
-            w = new Cadre(couleur(d.couleurTexte.value_or(Couleur {})), surface);
-            break;
-        }
-
+        QWidget* w = creerControle(d, surface);
         w->setObjectName(nomControle(d.controle));
-        w->setFont(police(d.police, w->font()));
         w->setGeometry(rectangle(d));
-        // A screen reader speaks a control's caption or text; the others are named by their tooltip.
-        if (*d.infobulle)
-            w->setToolTip(texte(d.infobulle));
-        if (d.nomAccessible)
-            w->setAccessibleName(texte(d.nomAccessible));
-        else if ((!*d.texte && *d.infobulle) || (d.genre == Genre::Texte && !etiquetes.contains(cle(d.controle))))
-            w->setAccessibleName(w->toolTip());
-        if (d.couleurTexte && d.genre != Genre::Cadre)
-            colorer(w, d.genre == Genre::Etiquette ? QPalette::WindowText : QPalette::Text, *d.couleurTexte);
-        if (d.couleurFond) {
-            if (d.genre == Genre::Cellule)
-                static_cast<ImageControle*>(w)->definirFond(couleur(*d.couleurFond));
-            else
-                colorer(w, d.genre == Genre::Etiquette ? QPalette::Window : QPalette::Base, *d.couleurFond);
-        }
-        if (d.ajusteAuTexte)
-            w->resize(w->sizeHint());
-        if (auto* bouton = qobject_cast<QToolButton*>(w))
-            ajusterBouton(bouton, !d.police.famille);
-
-        if (d.genre == Genre::Bouton || d.genre == Genre::Texte)
-            tabulation.emplace_back(d.tabulation, w);
-        else
-            w->setFocusPolicy(Qt::NoFocus);
-
+        habiller(w, d);
         w->setVisible(d.montre);
         widgets_[cle(d.controle)] = w;
     }
+    for (const DefinitionControle& d : definitionFenetre())
+        rendreAccessible(widget(d.controle), d);
+    ordonnerTabulation();
+}
 
-    for (const DefinitionControle& d : definitionFenetre()) {
-        if (d.champ)
-            static_cast<QLabel*>(widget(d.controle))->setBuddy(widget(*d.champ));
+QWidget* FenetrePesarine::creerControle(const DefinitionControle& d, QWidget* surface)
+{
+    switch (genreDe(d.controle)) {
+    case Genre::Bouton: {
+        auto* bouton = new BoutonImage(surface);
+        bouton->setText(texte(d.texte));
+        // Only the icons drawn for this screen's pixels are decoded.
+        const int facteur = facteurImages(devicePixelRatioF());
+        QIcon icone;
+        for (const int cote : { 16, 32 })
+            icone.addFile(fichierAuFacteur(ressource(texte(d.icone) + QString::number(cote)), facteur),
+                QSize(cote, cote) * facteur);
+        bouton->setIcon(icone);
+        bouton->setToolButtonStyle(bouton->text().isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
+        connect(bouton, &QAbstractButton::clicked, this, [this, nom = d.controle.nom] { cliquerBouton(nom); });
+        return bouton;
     }
+    case Genre::Texte: {
+        auto* ligne = new QLineEdit(texte(d.texte), surface);
+        ligne->setReadOnly(true);
+        ligne->setAlignment(Qt::AlignCenter);
+        return ligne;
+    }
+    case Genre::Etiquette: {
+        auto* etiquette = new QLabel(texte(d.texte), surface);
+        etiquette->setTextFormat(Qt::PlainText);
+        etiquette->setAlignment(alignement(d.alignement));
+        etiquette->setAutoFillBackground(d.couleurFond.has_value());
+        etiquette->setFocusPolicy(Qt::NoFocus);
+        return etiquette;
+    }
+    case Genre::Image:
+    case Genre::Porteur: {
+        auto* image = new ImageControle(ImageControle::Rendu::Etire, surface);
+        image->setFocusPolicy(Qt::NoFocus);
+        if (d.image)
+            image->definirRessource(ressource(texte(d.image)));
+        const Controle c = d.controle;
+        if (c.nom == Nom::boite || c.nom == Nom::baim) {
+            connect(image, &ImageControle::clique, this, [this, c] { deplacerPoids(c); });
+            image->installEventFilter(this);
+        }
+        return image;
+    }
+    case Genre::Cellule: {
+        auto* cellule = new ImageControle(ImageControle::Rendu::Brut, surface);
+        cellule->setFocusPolicy(Qt::NoFocus);
+        return cellule;
+    }
+    case Genre::Cadre: {
+        auto* cadre = new Cadre(couleur(d.couleurTexte.value_or(Couleur {})), surface);
+        cadre->setFocusPolicy(Qt::NoFocus);
+        return cadre;
+    }
+    }
+    Q_UNREACHABLE();
+}
 
+// Fonts, colours, tooltip and size: how the control looks.
+void FenetrePesarine::habiller(QWidget* w, const DefinitionControle& d)
+{
+    const Genre genre = genreDe(d.controle);
+    w->setFont(police(d.police, w->font()));
+    if (*d.infobulle)
+        w->setToolTip(texte(d.infobulle));
+    if (d.couleurTexte && genre != Genre::Cadre)
+        colorer(w, genre == Genre::Etiquette ? QPalette::WindowText : QPalette::Text, *d.couleurTexte);
+    if (d.couleurFond) {
+        if (genre == Genre::Cellule)
+            static_cast<ImageControle*>(w)->definirFond(couleur(*d.couleurFond));
+        else
+            colorer(w, genre == Genre::Etiquette ? QPalette::Window : QPalette::Base, *d.couleurFond);
+    }
+    if (d.ajusteAuTexte)
+        w->resize(w->sizeHint());
+    if (auto* bouton = qobject_cast<QToolButton*>(w))
+        ajusterBouton(bouton, !d.police.famille);
+}
+
+// What a screen reader says of the control: its caption or text; a display is named by its tooltip and
+// labelled by the label beside it; a control that shows no text, by its tooltip or the name the
+// definition gives.
+void FenetrePesarine::rendreAccessible(QWidget* w, const DefinitionControle& d)
+{
+    if (d.champ)
+        static_cast<QLabel*>(w)->setBuddy(widget(*d.champ));
+    if (d.nomAccessible)
+        w->setAccessibleName(texte(d.nomAccessible));
+    else if ((!*d.texte && *d.infobulle) || genreDe(d.controle) == Genre::Texte)
+        w->setAccessibleName(w->toolTip());
+}
+
+// The buttons and the text displays, by their tab position; the weights join the chain after the start
+// button (appliquerTabulation).
+void FenetrePesarine::ordonnerTabulation()
+{
+    std::vector<std::pair<int, QWidget*>> tabulation;
+    for (const DefinitionControle& d : definitionFenetre()) {
+        if (d.tabulation >= 0)
+            tabulation.emplace_back(d.tabulation, widget(d.controle));
+    }
     std::sort(tabulation.begin(), tabulation.end());
     for (const auto& [position, w] : tabulation)
         tabulation_.push_back(w);
@@ -426,22 +439,55 @@ void FenetrePesarine::afficherMessage(const QString& texte, const QString& titre
     boite.exec();
 }
 
+namespace {
+
+// Each button and what its click does; a button of the window that is missing here does not compile.
+struct ClicBouton {
+    Nom bouton;
+    void (FenetrePesarine::*clic)();
+};
+
+constexpr ClicBouton clics[] = {
+    { Nom::Command1, &FenetrePesarine::clicCommand1 },
+    { Nom::Command2, &FenetrePesarine::clicCommand2 },
+    { Nom::maxi, &FenetrePesarine::clicMaxi },
+};
+
+consteval bool chaqueBoutonASonClic()
+{
+    for (std::size_t rang = 0; rang < std::size(identites); ++rang) {
+        if (identites[rang].genre == Genre::Bouton
+            && std::ranges::none_of(clics, [&](const ClicBouton& c) { return c.bouton == Nom(rang); }))
+            return false;
+    }
+    return true;
+}
+static_assert(chaqueBoutonASonClic(), "a button of the window has no click handler");
+
+} // namespace
+
 void FenetrePesarine::cliquerBouton(Nom bouton)
 {
-    switch (bouton) {
-    case Nom::Command1:
-        exercice_.Command1_Click();
-        focusSurPoids(boite(courantBoite_));
-        break;
-    case Nom::Command2:
-        exercice_.Command2_Click();
-        widget(Command1)->setFocus(Qt::OtherFocusReason);
-        break;
-    default:
-        exercice_.maxi_Click();
-        widget(maxi)->setFocus(Qt::OtherFocusReason);
-        break;
-    }
+    const auto* c = std::ranges::find(clics, bouton, &ClicBouton::bouton);
+    (this->*(c->clic))();
+}
+
+void FenetrePesarine::clicCommand1()
+{
+    exercice_.Command1_Click();
+    focusSurPoids(boite(courantBoite_));
+}
+
+void FenetrePesarine::clicCommand2()
+{
+    exercice_.Command2_Click();
+    widget(Command1)->setFocus(Qt::OtherFocusReason);
+}
+
+void FenetrePesarine::clicMaxi()
+{
+    exercice_.maxi_Click();
+    widget(maxi)->setFocus(Qt::OtherFocusReason);
 }
 
 void FenetrePesarine::deplacerPoids(Controle poids)

@@ -15,6 +15,7 @@ class QLineEdit;
 class QTimer;
 class Annonce;
 class ImageControle;
+struct DefinitionControle;
 
 // The main window: builds its controls from the window's definition, carries out the operations that
 // the exercise asks of them, and hands every click and tick to the exercise.
@@ -33,6 +34,11 @@ public:
     QWidget* widget(Controle c) const;
     QTimer* Timer1() const { return Timer1_; }
 
+    // What a click on each button does: the exercise's handler, then the focus where the pupil wants it.
+    void clicCommand1();
+    void clicCommand2();
+    void clicMaxi();
+
     void Aide_Click();
     void propos_Click();
     void Siteweb_Click();
@@ -44,6 +50,10 @@ protected:
 
 private:
     void construireControles();
+    QWidget* creerControle(const DefinitionControle& d, QWidget* surface);
+    void habiller(QWidget* w, const DefinitionControle& d);
+    void rendreAccessible(QWidget* w, const DefinitionControle& d);
+    void ordonnerTabulation();
     void construireMenu();
     void Form_Load();
     void OuvrirPage(const QString& adresse);
