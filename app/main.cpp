@@ -2,19 +2,25 @@
 #include "fenetre.h"
 
 #include <QApplication>
+#include <QtGlobal>
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
 
-// Without a display the toolkit would abort with a trace that says little to a teacher.
+// Without a display the toolkit would abort with a trace that says little to a teacher. Only X11 and Wayland
+// need one named in the environment: Windows and macOS always have their own.
 bool affichageDisponible()
 {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
     const QByteArray plateforme = qgetenv("QT_QPA_PLATFORM");
     if (!plateforme.isEmpty() && !plateforme.startsWith("xcb") && !plateforme.startsWith("wayland"))
         return true;
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
 }
 
 } // namespace

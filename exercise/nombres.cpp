@@ -1,12 +1,13 @@
 #include "nombres.h"
 
-#include <charconv>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
 namespace {
 
-// Carriage returns are skipped too: a pasted line may end with one, and it can never be part of a number.
+// Carriage returns are skipped too: the answer box keeps the line ends of a pasted text, and a text from a
+// Windows document ends its lines with CR LF. Both characters of such a line end must count as one blank.
 bool estBlanc(QChar c)
 {
     const char16_t u = c.unicode();
@@ -142,13 +143,10 @@ double lireNombre(QStringView texte)
     chiffres.push_back('e');
     chiffres += std::to_string(exposantFinal);
 
-    double valeur = 0.0;
-    const char* debut = chiffres.data();
-    const char* fin = debut + chiffres.size();
-    const auto [ptr, erreur] = std::from_chars(debut, fin, valeur, std::chars_format::scientific);
-    if (erreur == std::errc::result_out_of_range)
-        valeur = virgule > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    return signe * valeur;
+    // "digits e exponent" holds no decimal point, so the C library's locale cannot change its reading. strtod
+    // rounds correctly on every desktop, where from_chars for doubles is still missing from some standard
+    // libraries. Past the range it gives an infinity or a value rounded to zero or a subnormal, as wanted.
+    return signe * std::strtod(chiffres.c_str(), nullptr);
 }
 
 QString formeSimple(double valeur, const QLocale& locale)

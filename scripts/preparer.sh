@@ -23,5 +23,7 @@ if ((${#manquants[@]})); then
     fi
 fi
 
-cmake -S "$racine" -B "$construction" -G Ninja
+# PESARINE_OPTIONS_CMAKE: more options for the configuration (continuous integration sets -D options there).
+# shellcheck disable=SC2086
+cmake -S "$racine" -B "$construction" -G Ninja ${PESARINE_OPTIONS_CMAKE:-}
 cmake --build "$construction"

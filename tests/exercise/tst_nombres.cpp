@@ -62,7 +62,9 @@ void TestNombres::lecture_data()
     // Blanks are skipped wherever they stand.
     QTest::newRow("blanks before and between digits") << "  5 0 0" << 500.0;
     QTest::newRow("tab and line feed between digits") << "\t5\n0\t0\n" << 500.0;
+    // A pasted text brings its line ends into the box: CR LF from a Windows document.
     QTest::newRow("carriage return and line feed") << "\r\n42\r\n" << 42.0;
+    QTest::newRow("carriage return between digits") << "1\r2" << 12.0;
     QTest::newRow("blanks around the exponent") << "1 e 3" << 1000.0;
     QTest::newRow("blanks after the sign") << "- 7 . 5" << -7.5;
     QTest::newRow("non-breaking space ends the number") << QStringLiteral(u"5\u00A00") << 5.0;

@@ -4,12 +4,76 @@
 #include "widgets.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
-#include <QPointer>
 #include <QWindow>
 
 #include <functional>
+
+// Set on a modal box while a Scenario step handles it: the watchdog leaves it alone meanwhile.
+inline constexpr char boiteEnMain[] = "pesarineBoiteEnMain";
+
+// A modal box that nobody answers would hold its test until CTest's limit. The watchdog closes any box that
+// has stood for two seconds with no Scenario step handling it, and fails the running test; a second such box
+// in the same test ends the program at once, for a window that keeps opening boxes would otherwise never let
+// the test end. It starts with the application of every test program that includes this header.
+class GardeBoites : public QObject {
+public:
+    static constexpr int delaiMs = 2000;
+
+    explicit GardeBoites(QObject* parent) : QObject(parent)
+    {
+        veille_.setInterval(100);
+        connect(&veille_, &QTimer::timeout, this, [this] { surveiller(); });
+        veille_.start();
+    }
+
+private:
+    void surveiller()
+    {
+        QWidget* boite = QApplication::activeModalWidget();
+        if (boite != vue_) {
+            vue_ = boite;
+            depuis_.start();
+            return;
+        }
+        if (!boite || boite->property(boiteEnMain).toBool() || depuis_.elapsed() < delaiMs)
+            return;
+
+        const QByteArray description = QStringLiteral("an unexpected modal box (%1 \"%2\") open for %3 ms")
+                                           .arg(QLatin1String(boite->metaObject()->className()))
+                                           .arg(boite->windowTitle())
+                                           .arg(depuis_.elapsed())
+                                           .toUtf8();
+        vue_ = nullptr;
+        if (auto* dialogue = qobject_cast<QDialog*>(boite))
+            dialogue->done(QDialog::Rejected);
+        else
+            boite->close();
+
+        const QByteArray test = QByteArray(QTest::currentTestFunction()) + '/' + QTest::currentDataTag();
+        if (test == testFautif_)
+            qFatal("%s, again in the same test: stopping", description.constData());
+        testFautif_ = test;
+        QTest::qFail(description.constData(), __FILE__, __LINE__);
+    }
+
+    QTimer veille_;
+    QPointer<QWidget> vue_;
+    QElapsedTimer depuis_;
+    QByteArray testFautif_;
+};
+
+namespace {
+void demarrerGardeBoites()
+{
+    new GardeBoites(QCoreApplication::instance());
+}
+} // namespace
+Q_COREAPP_STARTUP_FUNCTION(demarrerGardeBoites)
 
 class HorlogeReglable final : public Horloge {
 public:
@@ -63,7 +127,10 @@ public:
             enCours_ = boite;
             Etape etape = std::move(etapes_.front());
             etapes_.erase(etapes_.begin());
+            boite->setProperty(boiteEnMain, true);
             etape(boite);
+            if (enCours_)
+                enCours_->setProperty(boiteEnMain, false);
         });
         veille_.start();
     }

@@ -3,6 +3,7 @@
 #include "outils.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -118,6 +119,7 @@ private Q_SLOTS:
     void typedMarkupIsShownAsTyped();
     void aHeldEnterKeyClosesOneBoxOnly();
     void theMaximumBoxInsistsUntilTheValueIsInRange();
+    void anAnswerPastedWithWindowsLineEndsIsRead();
 };
 
 void TestPesee::aWholeWeighingWithOneWrongAnswerThenStop()
@@ -333,6 +335,30 @@ void TestPesee::theMaximumBoxInsistsUntilTheValueIsInRange()
     QCOMPARE(deuxieme.selection, QStringLiteral("1000"));
     QCOMPARE(banc.fenetre.etat().maximum, 2.5);
     QCOMPARE(banc.w<QLineEdit>(Text2)->text(), QStringLiteral("2") + QLocale().decimalPoint() + "5");
+}
+
+// The box keeps the line ends of a pasted text; a line copied from a Windows document brings CR LF.
+void TestPesee::anAnswerPastedWithWindowsLineEndsIsRead()
+{
+    Banc banc(1);
+    banc.fenetre.show();
+    QVERIFY(QTest::qWaitForWindowActive(&banc.fenetre));
+    banc.cliquerAuMilieu(Command1);
+
+    QString colle;
+    Scenario scenario;
+    scenario.puis<BoiteSaisie>([&](BoiteSaisie* boite) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("\r\n1\r\n"));
+        auto* saisie = boite->findChild<QLineEdit*>();
+        QTest::keyClick(saisie, Qt::Key_V, Qt::ControlModifier); // over the selected "0"
+        colle = saisie->text();
+        QTest::keyClick(saisie, Qt::Key_Return);
+    });
+    banc.cliquerAuMilieu(boite(11));
+
+    QCOMPARE(colle, QStringLiteral("\r\n1\r\n"));
+    QCOMPARE(banc.fenetre.etat().erreurs, 0);
+    QCOMPARE(banc.fenetre.etat().reussies, 1);
 }
 
 QTEST_MAIN(TestPesee)
