@@ -232,7 +232,7 @@ QString FaussesCommandes::demanderTexte(const QString& invite, const QString& ti
     const QString text1 = vue_.texte.value(QStringLiteral("Text1"));
     const QString couleur = vue_.couleurTexte.value(QStringLiteral("Text1"));
     const QString err = vue_.texte.value(QStringLiteral("Err"));
-    demandes << Demande { invite, titre, propose, placement, text1, couleur, err };
+    demandes << Demande { invite, titre, propose, placement, text1, couleur, err, vue_ };
     if (pendantDemande)
         pendantDemande();
     if (reponses_.isEmpty()) {
@@ -247,27 +247,5 @@ void FaussesCommandes::afficherMessage(const QString& texte, const QString& titr
 {
     journal << QStringLiteral("message: %1").arg(texte);
     messages << Message { texte, titre, icone, vue_.texte.value(QStringLiteral("Text1")),
-        vue_.couleurTexte.value(QStringLiteral("Text1")), vue_.texte.value(QStringLiteral("Err")) };
-}
-
-std::int64_t FausseHorloge::maintenant() const
-{
-    if (journal_)
-        *journal_ << QStringLiteral("maintenant");
-    return secondes;
-}
-
-void FauxHasard::reamorcer()
-{
-    if (journal_)
-        *journal_ << QStringLiteral("reamorcer");
-    ++reamorcages;
-}
-
-double FauxHasard::tirer()
-{
-    if (journal_)
-        *journal_ << QStringLiteral("tirer");
-    ++tirages;
-    return r;
+        vue_.couleurTexte.value(QStringLiteral("Text1")), vue_.texte.value(QStringLiteral("Err")), vue_ };
 }

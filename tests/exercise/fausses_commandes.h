@@ -13,9 +13,10 @@
 #include <functional>
 #include <stdexcept>
 
-// The window as the exercise sees it, without a widget: it writes every operation down, in order,
-// as one readable line ("montrer Command2 0", "texte Text1: Il manque du poids."), keeps what each
-// control holds, and answers the input boxes from a script.
+// The window as the exercise sees it, without a widget: it keeps what each control shows, takes a
+// picture of the whole window each time a modal box opens (what the pupil sees behind it), and
+// answers the input boxes from a script. It also writes every operation down as one readable line
+// ("montrer Command2 0"), so that a test can tell that an event did nothing at all.
 
 // "Command1", "boite 3", "Picture2 11".
 QString nomDe(Controle c);
@@ -56,6 +57,7 @@ struct Demande {
     QString text1; // the message line behind the box
     QString couleurText1;
     QString err;
+    Vue derriere {}; // the whole window behind the box
 };
 
 struct Message {
@@ -65,6 +67,7 @@ struct Message {
     QString text1;
     QString couleurText1;
     QString err;
+    Vue derriere {};
 };
 
 class FaussesCommandes final : public Controles {
@@ -118,27 +121,24 @@ private:
     QQueue<QString> reponses_;
 };
 
-// A clock that reads what the test sets. It writes "maintenant" in the journal it is given.
+// A clock that reads what the test sets.
 class FausseHorloge final : public Horloge {
 public:
-    explicit FausseHorloge(QStringList* journal = nullptr) : journal_(journal) { }
     std::int64_t secondes = 0;
-    std::int64_t maintenant() const override;
-
-private:
-    QStringList* journal_;
+    std::int64_t maintenant() const override { return secondes; }
 };
 
-// Draws the value the test set, every time.
+// Draws the value the test set, every time. It writes its calls down, "reamorcer" and "tirer", in
+// their order: a draw made before the reseed would come from the last seed, the same package at
+// every start of the program.
 class FauxHasard final : public Hasard {
 public:
-    explicit FauxHasard(QStringList* journal = nullptr) : journal_(journal) { }
     double r = 0.0;
-    int reamorcages = 0;
-    int tirages = 0;
-    void reamorcer() override;
-    double tirer() override;
-
-private:
-    QStringList* journal_;
+    QStringList appels;
+    void reamorcer() override { appels << QStringLiteral("reamorcer"); }
+    double tirer() override
+    {
+        appels << QStringLiteral("tirer");
+        return r;
+    }
 };

@@ -8,11 +8,11 @@
 
 namespace {
 
-// The exercise on a window that writes everything down, a clock and a draw that the test sets.
+// The exercise on a window that keeps what it shows, a clock and a draw that the test sets.
 struct Banc {
     FaussesCommandes fenetre;
-    FausseHorloge horloge { &fenetre.journal };
-    FauxHasard hasard { &fenetre.journal };
+    FausseHorloge horloge;
+    FauxHasard hasard;
     Exercice exercice { fenetre, horloge, hasard, QLocale(QLocale::French, QLocale::France) };
 
     // A present-day local date, in seconds.
@@ -41,58 +41,9 @@ QString infobulleAttendue(int i)
     return QStringLiteral(" %1 %2").arg(massesDeLaBoite[i]).arg(i == 11 ? "gramme" : "grammes");
 }
 
-// Every operation of a start, in its order; `surPlateau` are the weights that the last weighing left.
-QStringList sequenceDemarrage(bool nouvelleSerie, const QList<int>& surPlateau)
-{
-    QStringList s { "reamorcer", "tirer", "legende Command1: Continuer", "montrer Command1 0", "donner Image1 manque",
-        "haut Image3 1470" };
-    for (int i = 0; i < nombrePoids; ++i) {
-        if (surPlateau.contains(i))
-            s << QStringLiteral("donner boite %1 baim %1").arg(i) << QStringLiteral("effacer baim %1").arg(i)
-              << QStringLiteral("effacer Picture2 %1").arg(i);
-        s << QStringLiteral("haut Picture2 %1 1410").arg(i) << QStringLiteral("fond Picture2 %1 %2").arg(i).arg(blanc);
-        QStringList textes { QStringLiteral(" %1 grammes").arg(massesDeLaBoite[i]) };
-        if (i == 11)
-            textes << QStringLiteral(" 1 gramme");
-        for (const QString& t : textes)
-            s << QStringLiteral("infobulle Picture2 %1: %2").arg(i).arg(t)
-              << QStringLiteral("infobulle boite %1: %2").arg(i).arg(t)
-              << QStringLiteral("infobulle baim %1: %2").arg(i).arg(t);
-        s << QStringLiteral("montrer boite %1 1").arg(i) << QStringLiteral("montrer Picture2 %1 0").arg(i)
-          << QStringLiteral("montrer baim %1 0").arg(i);
-    }
-    s << "montrer Image3 1" << "texte Text1: Il manque du poids." << "couleur Text1 " + jaune;
-    if (nouvelleSerie)
-        s << "maintenant" << "texte pesees: 0" << "texte Err: 0";
-    s << "minuterie 1" << "montrer Command2 0" << "montrer maxi 0";
-    return s;
-}
+// What the window shows after each kind of event, from what it showed before. Only the result
+// counts: nothing is drawn while one handler runs, except behind a modal box that it opens.
 
-enum class Verdict { Equilibre, Trop, Manque };
-
-QStringList sequenceVerdict(Verdict v)
-{
-    struct Reglage {
-        const char* image;
-        int paquet;
-        int cellules;
-        QString fond;
-        const char* texte;
-        QString couleur;
-    };
-    const Reglage r = v == Verdict::Equilibre ? Reglage { "equilibre", 1240, 1610, vert, "La balance est équilibrée.", vert }
-        : v == Verdict::Trop                  ? Reglage { "trop", 930, 1990, blanc, "Il y a trop de poids.", rouge }
-                                              : Reglage { "manque", 1470, 1410, blanc, "Il manque du poids.", jaune };
-    QStringList s { QStringLiteral("donner Image1 %1").arg(QLatin1String(r.image)),
-        QStringLiteral("haut Image3 %1").arg(r.paquet) };
-    for (int i = 0; i < nombrePoids; ++i)
-        s << QStringLiteral("haut Picture2 %1 %2").arg(i).arg(r.cellules)
-          << QStringLiteral("fond Picture2 %1 %2").arg(i).arg(r.fond);
-    s << QStringLiteral("texte Text1: %1").arg(QString::fromUtf8(r.texte)) << "couleur Text1 " + r.couleur;
-    return s;
-}
-
-// The view that a start leaves, from the view before it.
 Vue vueApresDemarrage(Vue v, bool nouvelleSerie)
 {
     v.legende["Command1"] = "Continuer";
@@ -124,6 +75,78 @@ Vue vueApresDemarrage(Vue v, bool nouvelleSerie)
     return v;
 }
 
+// Weight i on the plate, its small weight on the scale's pan; its box place empty, still shown.
+Vue vuePose(Vue v, int i)
+{
+    v.image[nomDe(boite(i))] = QString();
+    v.image[nomDe(baim(i))] = poids(i);
+    v.visible[nomDe(baim(i))] = true;
+    v.image[nomDe(Picture2(i))] = QStringLiteral("mini");
+    v.visible[nomDe(Picture2(i))] = true;
+    return v;
+}
+
+// Weight i back in its box place, which stays shown or hidden as it was.
+Vue vueRetire(Vue v, int i)
+{
+    v.image[nomDe(boite(i))] = poids(i);
+    v.image[nomDe(baim(i))] = QString();
+    v.visible[nomDe(baim(i))] = false;
+    v.image[nomDe(Picture2(i))] = QString();
+    v.visible[nomDe(Picture2(i))] = false;
+    return v;
+}
+
+enum class Verdict { Equilibre, Trop, Manque };
+
+Vue vueVerdict(Vue v, Verdict verdict)
+{
+    struct Reglage {
+        const char* image;
+        int paquet;
+        int cellules;
+        QString fond;
+        const char* texte;
+        QString couleur;
+    };
+    const Reglage r = verdict == Verdict::Equilibre
+        ? Reglage { "equilibre", 1240, 1610, vert, "La balance est équilibrée.", vert }
+        : verdict == Verdict::Trop ? Reglage { "trop", 930, 1990, blanc, "Il y a trop de poids.", rouge }
+                                   : Reglage { "manque", 1470, 1410, blanc, "Il manque du poids.", jaune };
+    v.image["Image1"] = QLatin1String(r.image);
+    v.haut["Image3"] = r.paquet;
+    for (int i = 0; i < nombrePoids; ++i) {
+        v.haut[nomDe(Picture2(i))] = r.cellules;
+        v.fond[nomDe(Picture2(i))] = r.fond;
+    }
+    v.texte["Text1"] = QString::fromUtf8(r.texte);
+    v.couleurTexte["Text1"] = r.couleur;
+    return v;
+}
+
+// A wrong answer, as the error box opens over it.
+Vue vueErreur(Vue v, const QString& reponse, int erreurs)
+{
+    v.texte["Err"] = QString::number(erreurs);
+    v.texte["Text1"] = reponse + " grammes, ERREUR !";
+    v.couleurTexte["Text1"] = rouge;
+    return v;
+}
+
+Vue vueReponseJuste(Vue v, const QString& reponse, int reussies, int erreurs)
+{
+    v.texte["Text1"] = reponse + " grammes, BRAVO !";
+    v.couleurTexte["Text1"] = vert;
+    v.visible["Command1"] = true;
+    v.legende["Command1"] = "Continuer";
+    v.texte["pesees"] = QString::number(reussies);
+    v.texte["Err"] = QString::number(erreurs);
+    for (int i = 0; i < nombrePoids; ++i)
+        v.visible[nomDe(boite(i))] = false;
+    v.visible["Command2"] = true;
+    return v;
+}
+
 #define COMPARER_VUES(attendu, obtenu)                                                                                 \
     do {                                                                                                               \
         const QString ecart = difference((attendu), (obtenu));                                                         \
@@ -143,7 +166,7 @@ private Q_SLOTS:
     void tirage();
     void infobulles_data();
     void infobulles();
-    void infobulleDuGrammeAuSingulierEnDernier();
+    void infobulleDuGrammeAuSingulierAChaqueDemarrage();
 
     void equilibreAuPremierCoup();
     void verdicts_data();
@@ -176,11 +199,9 @@ void TestExercice::demarrageNouvelleSerie()
     b.hasard.r = 0.4995;
     b.exercice.Command1_Click();
 
-    QCOMPARE(b.fenetre.journal, sequenceDemarrage(true, {}));
     COMPARER_VUES(vueApresDemarrage(avant, true), b.fenetre.vue());
     QVERIFY(b.fenetre.anomalies.isEmpty());
-    QCOMPARE(b.hasard.reamorcages, 1);
-    QCOMPARE(b.hasard.tirages, 1);
+    QCOMPARE(b.hasard.appels, QStringList({ "reamorcer", "tirer" }));
     QCOMPARE(b.etat().maximum, 1000.0);
     QCOMPARE(b.etat().paquet, 500);
     QCOMPARE(b.etat().debut, Banc::aujourdhui);
@@ -189,6 +210,7 @@ void TestExercice::demarrageNouvelleSerie()
     for (int i = 0; i < nombrePoids; ++i)
         QCOMPARE(b.etat().masses[i], massesDeLaBoite[i]);
     QVERIFY(b.fenetre.demandes.isEmpty());
+    QVERIFY(b.fenetre.messages.isEmpty());
 }
 
 void TestExercice::demarrageSerieContinuee_data()
@@ -217,11 +239,11 @@ void TestExercice::demarrageSerieContinuee()
     QCOMPARE(b.fenetre.legende(Command1), QStringLiteral("Continuer"));
 
     const Vue avant = b.fenetre.vue();
-    b.fenetre.journal.clear();
+    const qsizetype boites = b.fenetre.demandes.size() + b.fenetre.messages.size();
+    b.hasard.appels.clear();
     b.horloge.secondes += 30;
     b.demarrer(20);
 
-    QCOMPARE(b.fenetre.journal, sequenceDemarrage(false, plateau));
     COMPARER_VUES(vueApresDemarrage(avant, false), b.fenetre.vue());
     QCOMPARE(b.etat().paquet, 20);
     QCOMPARE(b.etat().debut, Banc::aujourdhui);
@@ -229,7 +251,8 @@ void TestExercice::demarrageSerieContinuee()
     QCOMPARE(b.etat().erreurs, erreurs);
     QCOMPARE(b.fenetre.texte(pesees), QStringLiteral("1"));
     QCOMPARE(b.fenetre.texte(Err), QString::number(erreurs));
-    QCOMPARE(b.hasard.reamorcages, 2);
+    QCOMPARE(b.hasard.appels, QStringList({ "reamorcer", "tirer" }));
+    QCOMPARE(b.fenetre.demandes.size() + b.fenetre.messages.size(), boites);
     QVERIFY(b.fenetre.anomalies.isEmpty());
 }
 
@@ -269,15 +292,12 @@ void TestExercice::tirage()
         b.fenetre.scripter({ saisie });
         b.exercice.maxi_Click();
     }
-    b.fenetre.journal.clear();
     b.hasard.r = r;
     b.exercice.Command1_Click();
 
     QCOMPARE(b.etat().paquet, paquet);
     QCOMPARE(b.etat().maximum, maximum);
-    QCOMPARE(b.hasard.reamorcages, 1);
-    QCOMPARE(b.hasard.tirages, 1);
-    QCOMPARE(b.fenetre.journal.mid(0, 2), QStringList({ "reamorcer", "tirer" }));
+    QCOMPARE(b.hasard.appels, QStringList({ "reamorcer", "tirer" }));
 }
 
 void TestExercice::infobulles_data()
@@ -301,66 +321,53 @@ void TestExercice::infobulles()
     QCOMPARE(b.fenetre.infobulle(Picture2(i)), texte);
 }
 
-void TestExercice::infobulleDuGrammeAuSingulierEnDernier()
+void TestExercice::infobulleDuGrammeAuSingulierAChaqueDemarrage()
 {
+    // Each start writes every tooltip again: the 1 g weight must end in the singular every time,
+    // whether it lay on the plate or in the box, and the 2 g weights beside it in the plural.
     Banc b;
+    const auto verifier = [&b](const char* quand) {
+        for (Controle c : { boite(11), baim(11), Picture2(11) })
+            QVERIFY2(b.fenetre.infobulle(c) == QStringLiteral(" 1 gramme"), quand);
+        for (Controle c : { boite(10), baim(10), Picture2(10) })
+            QVERIFY2(b.fenetre.infobulle(c) == QStringLiteral(" 2 grammes"), quand);
+    };
+    b.demarrer(13);
+    verifier("first start");
+    b.fenetre.scripter({ "13" });
+    b.poser({ 11, 10, 6 });
+    QCOMPARE(b.etat().reussies, 1);
     b.demarrer(500);
-    QStringList dernier;
-    for (const QString& ligne : b.fenetre.journal) {
-        if (ligne.startsWith("infobulle") && ligne.contains(" 11:"))
-            dernier << ligne;
-    }
-    QCOMPARE(dernier,
-        QStringList({ "infobulle Picture2 11:  1 grammes", "infobulle boite 11:  1 grammes",
-            "infobulle baim 11:  1 grammes", "infobulle Picture2 11:  1 gramme", "infobulle boite 11:  1 gramme",
-            "infobulle baim 11:  1 gramme" }));
+    verifier("continued with the 1 g weight on the plate");
+    b.fenetre.scripter({ "500" });
+    b.poser({ 0 });
+    b.exercice.Command2_Click();
+    b.demarrer(1);
+    verifier("new series after a stop");
 }
 
 void TestExercice::equilibreAuPremierCoup()
 {
     Banc b;
     b.demarrer(500);
-    b.fenetre.journal.clear();
+    const Vue avant = b.fenetre.vue();
     b.fenetre.scripter({ "500" });
     b.exercice.boite_Click(0);
 
-    QStringList attendu { "donner baim 0 boite 0", "montrer baim 0 1", "donner Picture2 0 mini", "montrer Picture2 0 1",
-        "effacer boite 0" };
-    attendu << sequenceVerdict(Verdict::Equilibre) << "demander: " + titreReponse << "couleur Text1 " + vert
-            << "texte Text1: 500 grammes, BRAVO !" << "montrer Command1 1" << "legende Command1: Continuer"
-            << "texte pesees: 1" << "texte Err: 0";
-    for (int i = 0; i < nombrePoids; ++i)
-        attendu << QStringLiteral("montrer boite %1 0").arg(i);
-    attendu << "montrer Command2 1";
-    QCOMPARE(b.fenetre.journal, attendu);
-
     QCOMPARE(b.fenetre.demandes.size(), 1);
+    QVERIFY(b.fenetre.messages.isEmpty());
     const Demande& d = b.fenetre.demandes[0];
     QCOMPARE(d.invite, inviteReponse);
     QCOMPARE(d.titre, titreReponse);
     QCOMPARE(d.propose, QStringLiteral("0"));
     QVERIFY(d.placement == Placement::CoinEcran);
-    // The level scale stands behind the prompt.
-    QCOMPARE(d.text1, QStringLiteral("La balance est équilibrée."));
-    QCOMPARE(d.couleurText1, vert);
-    QVERIFY(b.fenetre.messages.isEmpty());
+    // Behind the prompt: the weight on the plate and the level scale, green cells, the line in green.
+    const Vue derriere = vueVerdict(vuePose(avant, 0), Verdict::Equilibre);
+    COMPARER_VUES(derriere, d.derriere);
 
+    COMPARER_VUES(vueReponseJuste(derriere, "500", 1, 0), b.fenetre.vue());
     QCOMPARE(b.etat().reussies, 1);
     QCOMPARE(b.etat().erreurs, 0);
-    QCOMPARE(b.fenetre.texte(Text1), QStringLiteral("500 grammes, BRAVO !"));
-    QCOMPARE(b.fenetre.couleurTexte(Text1), vert);
-    QVERIFY(b.fenetre.visible(Command1));
-    QVERIFY(b.fenetre.visible(Command2));
-    QVERIFY(!b.fenetre.visible(maxi));
-    QVERIFY(b.fenetre.minuterie());
-    QCOMPARE(b.fenetre.image(baim(0)), poids(0));
-    QVERIFY(b.fenetre.visible(baim(0)));
-    QCOMPARE(b.fenetre.image(Picture2(0)), QStringLiteral("mini"));
-    QVERIFY(b.fenetre.visible(Picture2(0)));
-    QCOMPARE(b.fenetre.fond(Picture2(0)), vert);
-    QCOMPARE(b.fenetre.image(Image1), QStringLiteral("equilibre"));
-    for (int i = 0; i < nombrePoids; ++i)
-        QVERIFY(!b.fenetre.visible(boite(i)));
     QVERIFY(b.fenetre.anomalies.isEmpty());
 }
 
@@ -387,26 +394,17 @@ void TestExercice::verdicts()
 
     Banc b;
     b.demarrer(paquet);
+    Vue attendu = b.fenetre.vue();
     b.poser(plateau);
 
-    const QStringList sequence = sequenceVerdict(Verdict(verdict));
-    QCOMPARE(b.fenetre.journal.mid(b.fenetre.journal.size() - sequence.size()), sequence);
+    for (int i : plateau)
+        attendu = vuePose(attendu, i);
+    COMPARER_VUES(vueVerdict(attendu, Verdict(verdict)), b.fenetre.vue());
     QVERIFY(b.fenetre.demandes.isEmpty());
     QVERIFY(b.fenetre.messages.isEmpty());
-
-    const bool trop = Verdict(verdict) == Verdict::Trop;
-    QCOMPARE(b.fenetre.image(Image1), trop ? QStringLiteral("trop") : QStringLiteral("manque"));
-    QCOMPARE(b.fenetre.haut(Image3), trop ? 930 : 1470);
-    for (int i = 0; i < nombrePoids; ++i) {
-        QCOMPARE(b.fenetre.haut(Picture2(i)), trop ? 1990 : 1410);
-        QCOMPARE(b.fenetre.fond(Picture2(i)), blanc);
-        QCOMPARE(b.fenetre.visible(Picture2(i)), plateau.contains(i));
-    }
-    QCOMPARE(b.fenetre.texte(Text1), trop ? QStringLiteral("Il y a trop de poids.") : QStringLiteral("Il manque du poids."));
-    QCOMPARE(b.fenetre.couleurTexte(Text1), trop ? rouge : jaune);
     QCOMPARE(b.etat().reussies, 0);
     QCOMPARE(b.etat().erreurs, 0);
-    QVERIFY(!b.fenetre.visible(Command1));
+    QVERIFY(b.fenetre.anomalies.isEmpty());
 }
 
 void TestExercice::dernierPoidsRetire()
@@ -415,20 +413,14 @@ void TestExercice::dernierPoidsRetire()
     b.demarrer(300);
     b.poser({ 0 });
     QCOMPARE(b.fenetre.image(Image1), QStringLiteral("trop"));
-    b.fenetre.journal.clear();
+    const Vue avant = b.fenetre.vue();
     b.exercice.baim_Click(0);
 
-    QStringList attendu { "donner boite 0 baim 0", "effacer Picture2 0", "effacer baim 0", "montrer baim 0 0",
-        "montrer Picture2 0 0" };
-    attendu << sequenceVerdict(Verdict::Manque);
-    QCOMPARE(b.fenetre.journal, attendu);
-    QCOMPARE(b.fenetre.image(boite(0)), poids(0));
+    // The weight back in its box place, shown; the plate place and the cell hidden and empty.
+    COMPARER_VUES(vueVerdict(vueRetire(avant, 0), Verdict::Manque), b.fenetre.vue());
     QVERIFY(b.fenetre.visible(boite(0)));
-    QCOMPARE(b.fenetre.image(baim(0)), QString());
-    QVERIFY(!b.fenetre.visible(baim(0)));
-    QCOMPARE(b.fenetre.image(Picture2(0)), QString());
-    QVERIFY(!b.fenetre.visible(Picture2(0)));
     QVERIFY(b.fenetre.demandes.isEmpty());
+    QVERIFY(b.fenetre.messages.isEmpty());
 }
 
 void TestExercice::retraitApresReponseJuste()
@@ -439,28 +431,25 @@ void TestExercice::retraitApresReponseJuste()
     b.poser({ 1, 2, 4 });
     QCOMPARE(b.etat().reussies, 1);
 
-    b.fenetre.journal.clear();
+    // Back into a box place that stays hidden until the next start; the counters stay.
+    Vue attendu = vueVerdict(vueRetire(b.fenetre.vue(), 2), Verdict::Manque);
     b.exercice.baim_Click(2);
-    QCOMPARE(b.fenetre.journal.mid(5), sequenceVerdict(Verdict::Manque));
+    COMPARER_VUES(attendu, b.fenetre.vue());
+    QVERIFY(!b.fenetre.visible(boite(2)));
+    QCOMPARE(b.fenetre.texte(pesees), QStringLiteral("1"));
     QCOMPARE(b.fenetre.demandes.size(), 1);
     QCOMPARE(b.etat().reussies, 1);
     QCOMPARE(b.etat().erreurs, 0);
-    QCOMPARE(b.fenetre.texte(pesees), QStringLiteral("1"));
-    // Back into a box place that stays hidden until the next start.
-    QCOMPARE(b.fenetre.image(boite(2)), poids(2));
-    QVERIFY(!b.fenetre.visible(boite(2)));
-    QVERIFY(b.fenetre.visible(Command1));
-    QVERIFY(b.fenetre.visible(Command2));
 
     // Likewise after a stop.
     b.exercice.Command2_Click();
+    attendu = vueVerdict(vueRetire(b.fenetre.vue(), 1), Verdict::Manque);
     b.exercice.baim_Click(1);
-    QCOMPARE(b.fenetre.texte(Text1), QStringLiteral("Il manque du poids."));
+    COMPARER_VUES(attendu, b.fenetre.vue());
     QCOMPARE(b.fenetre.demandes.size(), 1);
+    QVERIFY(b.fenetre.messages.isEmpty());
     QCOMPARE(b.etat().reussies, 0);
     QCOMPARE(b.etat().erreurs, 0);
-    QCOMPARE(b.fenetre.image(boite(1)), poids(1));
-    QCOMPARE(b.fenetre.image(baim(4)), poids(4));
 }
 
 void TestExercice::clicSurPlaceVide()
@@ -534,49 +523,36 @@ void TestExercice::deuxErreursPuisJuste()
     b.demarrer(350);
     b.fenetre.scripter({ "300", "abc", "350" });
     b.poser({ 1, 2 });
-    b.fenetre.journal.clear();
+    const Vue avant = b.fenetre.vue();
     b.poser({ 4 });
 
+    // Each box shows, behind it, the window as the pupil last left it: the level scale throughout;
+    // before each error box, Err already counts the error and the line shows the answer in red;
+    // the prompt then comes back over that, proposing "0" again.
+    const QStringList tapes { "300", "abc" };
     QCOMPARE(b.fenetre.demandes.size(), 3);
-    for (const Demande& d : b.fenetre.demandes) {
+    QCOMPARE(b.fenetre.messages.size(), 2);
+    Vue derriere = vueVerdict(vuePose(avant, 4), Verdict::Equilibre);
+    for (int k = 0; k < 3; ++k) {
+        const Demande& d = b.fenetre.demandes[k];
         QCOMPARE(d.invite, inviteReponse);
         QCOMPARE(d.titre, titreReponse);
         QCOMPARE(d.propose, QStringLiteral("0"));
         QVERIFY(d.placement == Placement::CoinEcran);
-    }
-    QCOMPARE(b.fenetre.demandes[0].text1, QStringLiteral("La balance est équilibrée."));
-    QCOMPARE(b.fenetre.demandes[1].text1, QStringLiteral("300 grammes, ERREUR !"));
-    QCOMPARE(b.fenetre.demandes[1].couleurText1, rouge);
-    QCOMPARE(b.fenetre.demandes[2].text1, QStringLiteral("abc grammes, ERREUR !"));
-
-    QCOMPARE(b.fenetre.messages.size(), 2);
-    const QStringList tapes { "300", "abc" };
-    for (int k = 0; k < 2; ++k) {
+        COMPARER_VUES(derriere, d.derriere);
+        if (k == 2)
+            break;
         const Message& m = b.fenetre.messages[k];
         QCOMPARE(m.texte, "Erreur de calcul ! Ce n'est pas " + tapes[k] + " grammes");
         QCOMPARE(m.titre, QStringLiteral("Erreur:"));
         QVERIFY(m.icone == Icone::Exclamation);
-        QCOMPARE(m.err, QString::number(k + 1));
-        QCOMPARE(m.text1, tapes[k] + " grammes, ERREUR !");
-        QCOMPARE(m.couleurText1, rouge);
+        derriere = vueErreur(derriere, tapes[k], k + 1);
+        COMPARER_VUES(derriere, m.derriere);
     }
 
-    // Between the first two prompts: the count, the message line, then the box.
-    const qsizetype premiere = b.fenetre.journal.indexOf("demander: " + titreReponse);
-    const qsizetype seconde = b.fenetre.journal.indexOf("demander: " + titreReponse, premiere + 1);
-    QCOMPARE(b.fenetre.journal.mid(premiere + 1, seconde - premiere - 1),
-        QStringList({ "texte Err: 1", "texte Text1: 300 grammes, ERREUR !", "couleur Text1 " + rouge,
-            "message: Erreur de calcul ! Ce n'est pas 300 grammes" }));
-
+    COMPARER_VUES(vueReponseJuste(derriere, "350", 1, 2), b.fenetre.vue());
     QCOMPARE(b.etat().erreurs, 2);
     QCOMPARE(b.etat().reussies, 1);
-    QCOMPARE(b.fenetre.texte(Err), QStringLiteral("2"));
-    QCOMPARE(b.fenetre.texte(pesees), QStringLiteral("1"));
-    QCOMPARE(b.fenetre.texte(Text1), QStringLiteral("350 grammes, BRAVO !"));
-    QCOMPARE(b.fenetre.couleurTexte(Text1), vert);
-    // The scale stays level throughout.
-    QCOMPARE(b.fenetre.image(Image1), QStringLiteral("equilibre"));
-    QCOMPARE(b.fenetre.journal.count("donner Image1 equilibre"), 1);
 }
 
 void TestExercice::annulation()
@@ -697,11 +673,13 @@ void TestExercice::chronometre()
     // The tick reads the success count; how it got there does not matter.
     b.exercice.etat().reussies = reussies;
     const EtatExercice avant = b.etat();
-    b.fenetre.journal.clear();
+    Vue attendu = b.fenetre.vue();
     b.horloge.secondes += secondes;
     b.exercice.Timer1_Timer();
 
-    QCOMPARE(b.fenetre.journal, QStringList({ "maintenant", "texte tempo: " + tempo, "texte rend: " + rend }));
+    attendu.texte["tempo"] = tempo;
+    attendu.texte["rend"] = rend;
+    COMPARER_VUES(attendu, b.fenetre.vue());
     QCOMPARE(b.etat().duree, secondes);
     QCOMPARE(b.etat().rendement, rendement);
     QCOMPARE(b.etat().debut, avant.debut);
@@ -716,16 +694,21 @@ void TestExercice::tickPendantLaQuestion()
     Banc b;
     b.demarrer(500);
     b.fenetre.scripter({ "400", "500" });
-    b.fenetre.pendantDemande = [&b] {
+    QStringList pendant; // the chronometer and the yield as they stand while each prompt is open
+    b.fenetre.pendantDemande = [&b, &pendant] {
         b.horloge.secondes += 30;
         b.exercice.Timer1_Timer();
+        pendant << b.fenetre.texte(tempo) + " " + b.fenetre.texte(rend);
     };
     b.poser({ 0 });
     b.fenetre.pendantDemande = nullptr;
 
     // Both ticks came before the success was counted.
-    QCOMPARE(b.fenetre.journal.count("texte rend: 0"), 2);
+    QCOMPARE(pendant, QStringList({ "00:00:30 0", "00:01:00 0" }));
+    QCOMPARE(b.fenetre.messages.size(), 1);
+    QCOMPARE(b.fenetre.messages[0].derriere.texte["rend"], QStringLiteral("0"));
     QCOMPARE(b.fenetre.texte(tempo), QStringLiteral("00:01:00"));
+    QCOMPARE(b.fenetre.texte(rend), QStringLiteral("0"));
     QCOMPARE(b.etat().reussies, 1);
     QCOMPARE(b.etat().erreurs, 1);
 
@@ -746,12 +729,8 @@ void TestExercice::arret()
 
     const Vue avant = b.fenetre.vue();
     const EtatExercice etatAvant = b.etat();
-    b.fenetre.journal.clear();
     b.exercice.Command2_Click();
 
-    QCOMPARE(b.fenetre.journal,
-        QStringList({ "minuterie 0", "premier Command1", "montrer Command2 0", "legende Command1: Démarrer",
-            "montrer maxi 1" }));
     Vue attendu = avant;
     attendu.minuterie = false;
     attendu.visible["Command2"] = false;
@@ -790,13 +769,13 @@ void TestExercice::nouvelleSerieApresArret()
     QCOMPARE(b.fenetre.texte(Text2), QStringLiteral("2"));
 
     const Vue avant = b.fenetre.vue();
-    b.fenetre.journal.clear();
+    b.hasard.appels.clear();
     b.horloge.secondes += 100;
     b.hasard.r = 0.9;
     b.exercice.Command1_Click();
 
-    QCOMPARE(b.fenetre.journal, sequenceDemarrage(true, { 0 }));
     COMPARER_VUES(vueApresDemarrage(avant, true), b.fenetre.vue());
+    QCOMPARE(b.hasard.appels, QStringList({ "reamorcer", "tirer" }));
     QCOMPARE(b.etat().debut, Banc::aujourdhui + 120);
     QCOMPARE(b.etat().maximum, 2.0);
     QCOMPARE(b.etat().paquet, 2);
@@ -841,25 +820,24 @@ void TestExercice::maximum()
     QFETCH(QString, text2);
 
     Banc b;
+    const Vue avant = b.fenetre.vue();
     b.fenetre.scripter(saisies);
     b.exercice.maxi_Click();
 
+    // A refused value shows nowhere: every box opens over the window as it was, proposing 1000.
     QCOMPARE(b.fenetre.demandes.size(), saisies.size());
     for (const Demande& d : b.fenetre.demandes) {
         QCOMPARE(d.invite, inviteMaximum);
         QCOMPARE(d.titre, titreMaximum);
         QCOMPARE(d.propose, QStringLiteral("1000"));
         QVERIFY(d.placement == Placement::ParDefaut);
+        COMPARER_VUES(avant, d.derriere);
     }
     QCOMPARE(b.etat().maximum, maximum);
     QCOMPARE(b.etat().saisie, saisies.last());
-    QCOMPARE(b.fenetre.texte(Text2), text2);
-
-    QStringList attendu;
-    for (qsizetype k = 0; k < saisies.size(); ++k)
-        attendu << "demander: " + titreMaximum;
-    attendu << "texte Text2: " + text2;
-    QCOMPARE(b.fenetre.journal, attendu);
+    Vue attendu = avant;
+    attendu.texte["Text2"] = text2;
+    COMPARER_VUES(attendu, b.fenetre.vue());
     QVERIFY(b.fenetre.messages.isEmpty());
 }
 

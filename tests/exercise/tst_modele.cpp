@@ -78,9 +78,22 @@ struct Modele {
     QList<Demande> demandes;
     QList<Message> messages;
 
+    // The scale as it stands now: the part of the window behind a box that the model knows.
+    Vue balance() const
+    {
+        Vue v;
+        v.image["Image1"] = image1;
+        v.haut["Image3"] = hautPaquet;
+        for (int i = 0; i < nombrePoids; ++i) {
+            v.haut[nomDe(Picture2(i))] = hautCellules;
+            v.fond[nomDe(Picture2(i))] = fondCellules;
+        }
+        return v;
+    }
+
     void demande(const QString& invite, const QString& titre, const QString& propose, Placement placement)
     {
-        demandes << Demande { invite, titre, propose, placement, text1, couleurText1, err };
+        demandes << Demande { invite, titre, propose, placement, text1, couleurText1, err, balance() };
     }
 
     int somme() const
@@ -143,8 +156,9 @@ struct Modele {
                 err = QString::number(erreurs);
                 text1 = r.texte + QStringLiteral(" grammes, ERREUR !");
                 couleurText1 = rouge;
-                messages << Message { QStringLiteral("Erreur de calcul ! Ce n'est pas ") + r.texte + QStringLiteral(" grammes"),
-                    QStringLiteral("Erreur:"), Icone::Exclamation, text1, couleurText1, err };
+                messages << Message { QStringLiteral("Erreur de calcul ! Ce n'est pas ") + r.texte
+                        + QStringLiteral(" grammes"),
+                    QStringLiteral("Erreur:"), Icone::Exclamation, text1, couleurText1, err, balance() };
                 continue;
             }
             text1 = r.texte + QStringLiteral(" grammes, BRAVO !");
@@ -176,6 +190,27 @@ struct Banc {
     FauxHasard hasard;
     Exercice exercice { fenetre, horloge, hasard, QLocale(QLocale::French, QLocale::France) };
 };
+
+// How the scale behind a box differs from the model's; empty when it stands as the model has it.
+QString ecartBalance(const Vue& modele, const Vue& derriere)
+{
+    for (auto i = modele.haut.cbegin(); i != modele.haut.cend(); ++i) {
+        if (derriere.haut.value(i.key()) != i.value())
+            return QStringLiteral("top of %1 %2, model %3")
+                .arg(i.key())
+                .arg(derriere.haut.value(i.key()))
+                .arg(i.value());
+    }
+    for (auto i = modele.fond.cbegin(); i != modele.fond.cend(); ++i) {
+        if (derriere.fond.value(i.key()) != i.value())
+            return QStringLiteral("background of %1 %2, model %3")
+                .arg(i.key(), derriere.fond.value(i.key()), i.value());
+    }
+    if (derriere.image.value("Image1") != modele.image.value("Image1"))
+        return QStringLiteral("scale %1, model %2")
+            .arg(derriere.image.value("Image1"), modele.image.value("Image1"));
+    return {};
+}
 
 // The first difference between the model and what the exercise shows; empty when none.
 QString verifier(const Modele& m, const Banc& b)
@@ -267,6 +302,8 @@ QString verifier(const Modele& m, const Banc& b)
             return QStringLiteral("prompt %1: '%2' proposing '%3' over '%4' and Err '%5'; model '%6' proposing '%7' over '%8' and Err '%9'")
                 .arg(k)
                 .arg(o.titre, o.propose, o.text1, o.err, a.titre, a.propose, a.text1, a.err);
+        if (const QString e = ecartBalance(a.derriere, o.derriere); !e.isEmpty())
+            return QStringLiteral("prompt %1 opens over: %2").arg(k).arg(e);
     }
     for (qsizetype k = 0; k < f.messages.size(); ++k) {
         const Message& a = m.messages[k];
@@ -276,6 +313,8 @@ QString verifier(const Modele& m, const Banc& b)
             return QStringLiteral("error box %1: '%2' over '%3' and Err '%4'; model '%5' over '%6' and Err '%7'")
                 .arg(k)
                 .arg(o.texte, o.text1, o.err, a.texte, a.text1, a.err);
+        if (const QString e = ecartBalance(a.derriere, o.derriere); !e.isEmpty())
+            return QStringLiteral("error box %1 opens over: %2").arg(k).arg(e);
     }
     if (!f.anomalies.isEmpty())
         return QStringLiteral("operations the window cannot do: %1").arg(f.anomalies.join(", "));
