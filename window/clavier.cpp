@@ -4,8 +4,9 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-#ifdef PESARINE_X11
 #include <QGuiApplication>
+
+#ifdef PESARINE_X11
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -69,8 +70,11 @@ bool FiltreClavier::juger(const QKeyEvent* touche)
     const quint32 code = touche->nativeScanCode();
 
     if (touche->type() == QEvent::KeyRelease) {
-        if (code != 0 && toucheQuiValide(touche->key()) && !touche->isAutoRepeat() && !toucheEnfoncee(code))
-            enfoncees_.erase(code);
+        if (code != 0 && toucheQuiValide(touche->key())) {
+            relachees_[code] = horloge_.elapsed();
+            if (!touche->isAutoRepeat() && !toucheEnfoncee(code))
+                enfoncees_.erase(code);
+        }
         return false;
     }
 
@@ -89,7 +93,11 @@ bool FiltreClavier::juger(const QKeyEvent* touche)
     constexpr qint64 oubli = 1500;
     const qint64 maintenant = horloge_.elapsed();
     const auto enfoncee = enfoncees_.find(code);
-    const bool repetition = enfoncee != enfoncees_.end() && maintenant - enfoncee->second < oubli;
+    // The X server's repeat is a release and a press at once; no finger presses again so soon.
+    constexpr qint64 rebond = 100;
+    const auto relachee = relachees_.find(code);
+    const bool repetition = (enfoncee != enfoncees_.end() && maintenant - enfoncee->second < oubli)
+        || (relachee != relachees_.end() && maintenant - relachee->second < rebond);
     enfoncees_[code] = maintenant;
     return repetition;
 }

@@ -47,6 +47,7 @@ private:
     bool ecarte_ = false;
     QElapsedTimer horloge_;
     std::map<quint32, qint64> enfoncees_; // scan code of each key held down -> when it was last pressed, in ms
+    std::map<quint32, qint64> relachees_; // scan code -> when it was last released, in ms
     bool clavierUtilise_ = false;
 };
 

@@ -73,12 +73,8 @@ public:
     {
     }
 
-    // An empty place shows nothing: it is neither a weight nor something to press.
-    QAccessible::Role role() const override
-    {
-        return image()->cliquable() && image()->tientUnPoids() ? QAccessible::Button : QAccessible::Graphic;
-    }
-
+    // An empty place shows nothing: it is hidden from screen readers, nameless and not pressable. Its
+    // role stays that of a button, as screen readers keep the role they first saw.
     QAccessible::State state() const override
     {
         QAccessible::State etat = QAccessibleWidget::state();
