@@ -1,25 +1,52 @@
 #!/usr/bin/env bash
-# fenetre_x11.sh PROGRAMME FICHIER.desktop, on an X display (xvfb-run).
-# Waits for the program's window to be shown, then checks that a desktop can match it with its desktop entry: on X11
-# the toolkit does not publish the desktop file's name, so the entry's StartupWMClass must be the window's instance.
+# fenetre_x11.sh PROGRAMME FICHIER.desktop
+# Waits for the program's window to be shown on X, then checks that a desktop can match it with its desktop entry:
+# on X11 the toolkit does not publish the desktop file's name, so the entry's StartupWMClass must be the window's
+# instance. Without DISPLAY it starts its own Xvfb on a display that Xvfb itself picks as free, so that tests run
+# side by side never share or race for one.
 set -euo pipefail
 
 programme=$1 bureau=$2
 
 echec() { echo "ÉCHEC : $*" >&2; exit 1; }
 
+# A loaded machine may take long to start a program; a window that never comes still fails within this limit.
+delai=60
+
 for outil in xwininfo xprop; do
     command -v "$outil" >/dev/null || echec "$outil introuvable : installez x11-utils (scripts/paquets.txt)"
 done
-[[ -n "${DISPLAY:-}" ]] || echec "pas d'écran X : lancez ce test sous xvfb-run"
+
+pids=()
+arreter() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+}
+trap arreter EXIT
+
+if [[ -z "${DISPLAY:-}" ]]; then
+    command -v Xvfb >/dev/null || echec "Xvfb introuvable : installez xvfb (scripts/paquets.txt)"
+    numero=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numero" 2>"$numero.erreurs" &
+    pids+=($!)
+    debut=$SECONDS
+    until [[ -s "$numero" ]]; do
+        kill -0 "${pids[0]}" 2>/dev/null || { cat "$numero.erreurs" >&2; echec "Xvfb s'est arrêté"; }
+        ((SECONDS - debut < delai)) || echec "Xvfb n'a pas démarré en $delai s"
+        sleep 0.1
+    done
+    export DISPLAY=":$(head -n1 "$numero")"
+    rm -f "$numero" "$numero.erreurs"
+fi
 
 QT_QPA_PLATFORM=xcb "$programme" &
 pid=$!
-trap 'kill "$pid" 2>/dev/null || true' EXIT
+pids=("$pid" "${pids[@]}")
 
 # No window manager runs here, so the program's windows are children of the root window.
 fenetre=
-for _ in $(seq 100); do
+debut=$SECONDS
+while ((SECONDS - debut < delai)); do
     if ! kill -0 "$pid" 2>/dev/null; then
         statut=0
         wait "$pid" || statut=$?
@@ -34,7 +61,7 @@ for _ in $(seq 100); do
     [[ -n "$fenetre" ]] && break
     sleep 0.1
 done
-[[ -n "$fenetre" ]] || echec "aucune fenêtre du programme n'est apparue en 10 s"
+[[ -n "$fenetre" ]] || echec "aucune fenêtre du programme n'est apparue en $delai s"
 xwininfo -id "$fenetre" | sed -n 's/^xwininfo: //p'
 
 classe=$(xprop -id "$fenetre" WM_CLASS)
