@@ -34,6 +34,7 @@ fi
 paquet=$2
 
 racine=$(mktemp -d /var/tmp/pesarine-debian12.XXXXXX)
+chmod 755 "$racine" # apt downloads as its own user
 nettoyer() {
     umount -R "$racine/dev" "$racine/proc" "$racine/sys" 2>/dev/null || true
     if [[ -n "${GARDER:-}" ]]; then
@@ -63,15 +64,18 @@ dedans() { chroot "$racine" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF
 etape "Installation de $(basename "$paquet") avec apt-get, comme sur un poste d'école"
 cp "$paquet" "$racine/tmp/"
 dedans apt-get update -q
-dedans apt-get install -y -q "/tmp/$(basename "$paquet")" | tail -n 5
+installes() { dedans dpkg-query -W -f='${Status}\n' | grep -c 'install ok installed'; }
+avant=$(installes)
+dedans apt-get install -y -q "/tmp/$(basename "$paquet")" | tail -n 3
 dedans dpkg-query -W -f='${Status} ${Version}\n' pesarine | grep -q '^install ok installed ' \
     || echec "pesarine n'est pas installé"
-echo "$(dedans dpkg-query -W -f='${Status}\n' | grep -c 'install ok installed') paquets installés en tout."
+echo "Le paquet a fait installer $(($(installes) - avant)) paquets, lui compris ; $(du -sh --exclude=proc --exclude=sys --exclude=dev "$racine" | cut -f1) en tout."
 
 etape "Les fichiers là où le bureau les cherche"
 bureau=/usr/share/applications/$identifiant.desktop
 for fichier in /usr/bin/pesarine "$bureau" "/usr/share/metainfo/$identifiant.metainfo.xml" \
-    /usr/share/icons/hicolor/{32x32,48x48,256x256}/apps/$identifiant.png /usr/share/man/man6/pesarine.6.gz \
+    /usr/share/icons/hicolor/{32x32,48x48,256x256}/apps/$identifiant.png \
+    "/usr/share/icons/hicolor/scalable/apps/$identifiant.svg" /usr/share/man/man6/pesarine.6.gz \
     /usr/share/doc/pesarine/copyright /usr/share/doc/pesarine/changelog.Debian.gz; do
     [[ -f "$racine$fichier" ]] || echec "$fichier manque"
     echo "  $fichier"

@@ -2,8 +2,8 @@
 # fenetre_x11.sh PROGRAMME FICHIER.desktop
 # Waits for the program's window to be shown on X, then checks that a desktop can match it with its desktop entry:
 # on X11 the toolkit does not publish the desktop file's name, so the entry's StartupWMClass must be the window's
-# instance. Without DISPLAY it starts its own Xvfb on a display that Xvfb itself picks as free, so that tests run
-# side by side never share or race for one.
+# instance. Without DISPLAY it starts its own Xvfb on a free display, so that tests run side by side never share or
+# race for one.
 set -euo pipefail
 
 programme=$1 bureau=$2
@@ -24,20 +24,39 @@ arreter() {
 }
 trap arreter EXIT
 
+# A display number that no server holds: neither a lock nor a socket in this /tmp, nor an abstract socket, which a
+# server of another mount namespace (a sandbox, a chroot) may hold without any file here and which clients try
+# first. Xvfb tells on descriptor 3 when it is ready; if another server took the number meanwhile, try another.
+demarrer_xvfb() {
+    local n pret journal debut
+    pret=$(mktemp) journal=$(mktemp)
+    for _ in $(seq 20); do
+        n=$((200 + RANDOM % 800))
+        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+        grep -q "@/tmp/.X11-unix/X$n\$" /proc/net/unix 2>/dev/null && continue
+        : >"$pret"
+        Xvfb ":$n" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$pret" 2>"$journal" &
+        pids+=($!)
+        debut=$SECONDS
+        while [[ ! -s "$pret" ]] && kill -0 "$!" 2>/dev/null && ((SECONDS - debut < delai)); do
+            sleep 0.1
+        done
+        if [[ -s "$pret" ]]; then
+            export DISPLAY=":$n"
+            rm -f "$pret" "$journal"
+            return
+        fi
+        kill "$!" 2>/dev/null || true
+    done
+    cat "$journal" >&2
+    echec "Xvfb n'a pu démarrer sur aucun écran libre"
+}
+
 if [[ -z "${DISPLAY:-}" ]]; then
     command -v Xvfb >/dev/null || echec "Xvfb introuvable : installez xvfb (scripts/paquets.txt)"
-    numero=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numero" 2>"$numero.erreurs" &
-    pids+=($!)
-    debut=$SECONDS
-    until [[ -s "$numero" ]]; do
-        kill -0 "${pids[0]}" 2>/dev/null || { cat "$numero.erreurs" >&2; echec "Xvfb s'est arrêté"; }
-        ((SECONDS - debut < delai)) || echec "Xvfb n'a pas démarré en $delai s"
-        sleep 0.1
-    done
-    export DISPLAY=":$(head -n1 "$numero")"
-    rm -f "$numero" "$numero.erreurs"
+    demarrer_xvfb
 fi
+xwininfo -root >/dev/null || echec "l'écran $DISPLAY ne répond pas"
 
 QT_QPA_PLATFORM=xcb "$programme" &
 pid=$!
