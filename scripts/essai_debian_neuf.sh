@@ -91,7 +91,7 @@ dedans apt-get install -y -q --no-install-recommends xvfb xauth x11-utils | tail
 dedans useradd --create-home eleve
 cp "$racine_depot/tests/install/fenetre_x11.sh" "$racine/tmp/"
 chmod 755 "$racine/tmp/fenetre_x11.sh"
-dedans runuser -u eleve -- env HOME=/home/eleve xvfb-run --auto-servernum \
+dedans runuser -u eleve -- env HOME=/home/eleve xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -noreset" \
     /tmp/fenetre_x11.sh /usr/bin/pesarine "$bureau" || echec "la fenêtre ne s'est pas ouverte"
 
 etape "Réussi : le paquet s'installe sur une Debian 12 neuve et le programme y démarre."

@@ -27,6 +27,8 @@ trap arreter EXIT
 # A display number that no server holds: neither a lock nor a socket in this /tmp, nor an abstract socket, which a
 # server of another mount namespace (a sandbox, a chroot) may hold without any file here and which clients try
 # first. Xvfb tells on descriptor 3 when it is ready; if another server took the number meanwhile, try another.
+# Without -noreset the server resets each time its last client leaves, and a program connecting just then is
+# refused: the checks below connect and leave many times while the program starts.
 demarrer_xvfb() {
     local n pret journal debut
     pret=$(mktemp) journal=$(mktemp)
@@ -35,7 +37,7 @@ demarrer_xvfb() {
         [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
         grep -q "@/tmp/.X11-unix/X$n\$" /proc/net/unix 2>/dev/null && continue
         : >"$pret"
-        Xvfb ":$n" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$pret" 2>"$journal" &
+        Xvfb ":$n" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$pret" 2>"$journal" &
         pids+=($!)
         debut=$SECONDS
         while [[ ! -s "$pret" ]] && kill -0 "$!" 2>/dev/null && ((SECONDS - debut < delai)); do
