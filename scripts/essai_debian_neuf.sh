@@ -35,12 +35,14 @@ paquet=$2
 
 racine=$(mktemp -d /var/tmp/pesarine-debian12.XXXXXX)
 chmod 755 "$racine" # apt downloads as its own user
+# Detached at once even if a program started in the root (an accessibility bus, say) still holds them: every process
+# of this namespace ends with the script anyway.
 nettoyer() {
-    umount -R "$racine/dev" "$racine/proc" "$racine/sys" 2>/dev/null || true
+    umount -R -l "$racine/dev" "$racine/proc" "$racine/sys" 2>/dev/null || true
     if [[ -n "${GARDER:-}" ]]; then
         echo "Racine gardée : $racine"
     else
-        rm -rf --one-file-system "$racine"
+        rm -rf --one-file-system "$racine" || echo "Ne peut retirer $racine" >&2
     fi
 }
 trap nettoyer EXIT
