@@ -43,9 +43,13 @@ nettoyer() {
         echo "Racine gardée : $racine"
     else
         rm -rf --one-file-system "$racine" || echo "Ne peut retirer $racine" >&2
+        rm -f "$racine.deb"
     fi
 }
 trap nettoyer EXIT
+# The package as it is now: a build during the bootstrap may replace it.
+cp "$paquet" "$racine.deb"
+paquet="$racine.deb"
 
 etape "Debian 12 minimale dans $racine ($miroir)"
 debootstrap --variant=minbase bookworm "$racine" "$miroir" >"$racine.journal" 2>&1 \
@@ -63,12 +67,12 @@ cp /etc/resolv.conf "$racine/etc/resolv.conf"
 
 dedans() { chroot "$racine" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive "$@"; }
 
-etape "Installation de $(basename "$paquet") avec apt-get, comme sur un poste d'école"
-cp "$paquet" "$racine/tmp/"
+etape "Installation du paquet avec apt-get, comme sur un poste d'école"
+cp "$paquet" "$racine/tmp/pesarine.deb"
 dedans apt-get update -q
 installes() { dedans dpkg-query -W -f='${Status}\n' | grep -c 'install ok installed'; }
 avant=$(installes)
-dedans apt-get install -y -q "/tmp/$(basename "$paquet")" | tail -n 3
+dedans apt-get install -y -q /tmp/pesarine.deb | tail -n 3
 dedans dpkg-query -W -f='${Status} ${Version}\n' pesarine | grep -q '^install ok installed ' \
     || echec "pesarine n'est pas installé"
 echo "Le paquet a fait installer $(($(installes) - avant)) paquets, lui compris ; $(du -sh --exclude=proc --exclude=sys --exclude=dev "$racine" | cut -f1) en tout."
