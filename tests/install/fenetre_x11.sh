@@ -1,25 +1,73 @@
 #!/usr/bin/env bash
-# fenetre_x11.sh PROGRAMME FICHIER.desktop, on an X display (xvfb-run).
-# Waits for the program's window to be shown, then checks that a desktop can match it with its desktop entry: on X11
-# the toolkit does not publish the desktop file's name, so the entry's StartupWMClass must be the window's instance.
+# fenetre_x11.sh PROGRAMME FICHIER.desktop
+# Waits for the program's window to be shown on X, then checks that a desktop can match it with its desktop entry:
+# on X11 the toolkit does not publish the desktop file's name, so the entry's StartupWMClass must be the window's
+# instance. Without DISPLAY it starts its own Xvfb on a free display, so that tests run side by side never share or
+# race for one.
 set -euo pipefail
 
 programme=$1 bureau=$2
 
 echec() { echo "ÉCHEC : $*" >&2; exit 1; }
 
+# A loaded machine may take long to start a program; a window that never comes still fails within this limit.
+delai=60
+
 for outil in xwininfo xprop; do
     command -v "$outil" >/dev/null || echec "$outil introuvable : installez x11-utils (scripts/paquets.txt)"
 done
-[[ -n "${DISPLAY:-}" ]] || echec "pas d'écran X : lancez ce test sous xvfb-run"
+
+pids=()
+arreter() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+}
+trap arreter EXIT
+
+# A display number that no server holds: neither a lock nor a socket in this /tmp, nor an abstract socket, which a
+# server of another mount namespace (a sandbox, a chroot) may hold without any file here and which clients try
+# first. Xvfb tells on descriptor 3 when it is ready; if another server took the number meanwhile, try another.
+# Without -noreset the server resets each time its last client leaves, and a program connecting just then is
+# refused: the checks below connect and leave many times while the program starts.
+demarrer_xvfb() {
+    local n pret journal debut
+    pret=$(mktemp) journal=$(mktemp)
+    for _ in $(seq 20); do
+        n=$((200 + RANDOM % 800))
+        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+        grep -q "@/tmp/.X11-unix/X$n\$" /proc/net/unix 2>/dev/null && continue
+        : >"$pret"
+        Xvfb ":$n" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$pret" 2>"$journal" &
+        pids+=($!)
+        debut=$SECONDS
+        while [[ ! -s "$pret" ]] && kill -0 "$!" 2>/dev/null && ((SECONDS - debut < delai)); do
+            sleep 0.1
+        done
+        if [[ -s "$pret" ]]; then
+            export DISPLAY=":$n"
+            rm -f "$pret" "$journal"
+            return
+        fi
+        kill "$!" 2>/dev/null || true
+    done
+    cat "$journal" >&2
+    echec "Xvfb n'a pu démarrer sur aucun écran libre"
+}
+
+if [[ -z "${DISPLAY:-}" ]]; then
+    command -v Xvfb >/dev/null || echec "Xvfb introuvable : installez xvfb (scripts/paquets.txt)"
+    demarrer_xvfb
+fi
+xwininfo -root >/dev/null || echec "l'écran $DISPLAY ne répond pas"
 
 QT_QPA_PLATFORM=xcb "$programme" &
 pid=$!
-trap 'kill "$pid" 2>/dev/null || true' EXIT
+pids=("$pid" "${pids[@]}")
 
 # No window manager runs here, so the program's windows are children of the root window.
 fenetre=
-for _ in $(seq 100); do
+debut=$SECONDS
+while ((SECONDS - debut < delai)); do
     if ! kill -0 "$pid" 2>/dev/null; then
         statut=0
         wait "$pid" || statut=$?
@@ -34,7 +82,7 @@ for _ in $(seq 100); do
     [[ -n "$fenetre" ]] && break
     sleep 0.1
 done
-[[ -n "$fenetre" ]] || echec "aucune fenêtre du programme n'est apparue en 10 s"
+[[ -n "$fenetre" ]] || echec "aucune fenêtre du programme n'est apparue en $delai s"
 xwininfo -id "$fenetre" | sed -n 's/^xwininfo: //p'
 
 classe=$(xprop -id "$fenetre" WM_CLASS)

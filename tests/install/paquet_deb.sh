@@ -7,8 +7,8 @@ construction=$1 sortie=$2 attendus=$3 version=$4
 
 echec() { echo "ÉCHEC : $*" >&2; exit 1; }
 
-for outil in cpack dpkg-deb dpkg-shlibdeps file; do
-    command -v "$outil" >/dev/null || echec "$outil introuvable (scripts/paquets.txt : dpkg-dev, file)"
+for outil in cpack dpkg-deb dpkg-shlibdeps dpkg-parsechangelog file readelf; do
+    command -v "$outil" >/dev/null || echec "$outil introuvable (scripts/paquets.txt : dpkg-dev, file, g++)"
 done
 
 rm -rf "$sortie"
@@ -36,4 +36,28 @@ fi
 if ! diff -u <(sed 's|^|./usr/|' "$attendus" | sort) <(awk '$1 !~ /^d/ { print $6 }' <<<"$contenu" | sort); then
     echec "le contenu du paquet (+) n'est pas celui attendu (-)"
 fi
+
+extrait="$sortie/extrait"
+dpkg-deb -x "$deb" "$extrait"
+
+# The program as Debian builds its own: position-independent, relocations read-only and bound at start, a stack
+# protector, and stripped of the compiler's notes.
+programme="$extrait/usr/bin/pesarine"
+elf=$(readelf -hlSdW --dyn-syms "$programme")
+grep -Eq '^ *Type: +DYN' <<<"$elf" || echec "le programme n'est pas un exécutable indépendant de sa position (PIE)"
+grep -q 'GNU_RELRO' <<<"$elf" || echec "le programme n'a pas de relocations en lecture seule (RELRO)"
+grep -Eq '\(FLAGS\) +BIND_NOW|\(FLAGS_1\) +Flags:.* NOW' <<<"$elf" || echec "le programme n'est pas lié avec -z now"
+grep -q ' __stack_chk_fail' <<<"$elf" || echec "le programme n'a pas de protection de la pile"
+if grep -Eo '\] \.(comment|note|symtab|debug_[a-z]+) ' <<<"$elf"; then
+    echec "le programme garde des sections inutiles"
+fi
+
+# The package's changelog is the repository's, and its newest entry is this package.
+zcat "$extrait/usr/share/doc/pesarine/changelog.Debian.gz" >"$sortie/changelog"
+[[ "$(dpkg-parsechangelog -l "$sortie/changelog" -S Version)" == "$version-1" ]] \
+    || echec "le changelog.Debian.gz ne commence pas par la version $version-1"
+[[ "$(head -n1 "$extrait/usr/share/doc/pesarine/copyright")" \
+    == "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ]] \
+    || echec "le fichier copyright n'est pas au format lisible par les machines de Debian"
+
 echo "$deb : conforme."
