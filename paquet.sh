@@ -12,6 +12,8 @@ case "${1:-}" in
         ;;
 esac
 
+# CPack reads the libraries the program needs with dpkg-shlibdeps (dpkg-dev) and file.
+listes_paquets=(paquets paquets-tests)
 source "$(dirname "$0")/scripts/preparer.sh"
 
 rm -f "$construction"/pesarine_*.deb

@@ -6,22 +6,9 @@ set -euo pipefail
 racine=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 construction="$racine/build"
 
-manquants=()
-while read -r paquet; do
-    [[ -z "$paquet" || "$paquet" == \#* ]] && continue
-    dpkg-query -W -f='${Status}' "$paquet" 2>/dev/null | grep -q "install ok installed" || manquants+=("$paquet")
-done < "$racine/scripts/paquets.txt"
-
-if ((${#manquants[@]})); then
-    echo "Installation des paquets manquants : ${manquants[*]}"
-    if [[ $(id -u) -eq 0 ]]; then
-        apt-get update
-        DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${manquants[@]}"
-    else
-        sudo apt-get update
-        sudo DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${manquants[@]}"
-    fi
-fi
+# The caller names the package lists it needs in listes_paquets: building and running the program
+# (paquets), and running the tests (paquets-tests).
+"$racine/scripts/installer_paquets.sh" "${listes_paquets[@]:-paquets}"
 
 # PESARINE_OPTIONS_CMAKE: more options for the configuration (continuous integration sets -D options there).
 # shellcheck disable=SC2086

@@ -4,7 +4,7 @@
 set -euo pipefail
 programme=$1 script=$2
 echec() { echo "ÉCHEC : $*" >&2; exit 1; }
-[[ -x /usr/libexec/at-spi-bus-launcher ]] || echec "at-spi2-core manque (scripts/paquets.txt)"
+[[ -x /usr/libexec/at-spi-bus-launcher ]] || echec "at-spi2-core manque (scripts/paquets-tests.txt)"
 
 pids=()
 fin() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }

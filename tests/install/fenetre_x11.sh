@@ -14,7 +14,7 @@ echec() { echo "ÉCHEC : $*" >&2; exit 1; }
 delai=60
 
 for outil in xwininfo xprop; do
-    command -v "$outil" >/dev/null || echec "$outil introuvable : installez x11-utils (scripts/paquets.txt)"
+    command -v "$outil" >/dev/null || echec "$outil introuvable : installez x11-utils (scripts/paquets-tests.txt)"
 done
 
 pids=()
@@ -55,7 +55,7 @@ demarrer_xvfb() {
 }
 
 if [[ -z "${DISPLAY:-}" ]]; then
-    command -v Xvfb >/dev/null || echec "Xvfb introuvable : installez xvfb (scripts/paquets.txt)"
+    command -v Xvfb >/dev/null || echec "Xvfb introuvable : installez xvfb (scripts/paquets-tests.txt)"
     demarrer_xvfb
 fi
 xwininfo -root >/dev/null || echec "l'écran $DISPLAY ne répond pas"

@@ -9,7 +9,7 @@ dossier=$1
 
 echec() { echo "ÉCHEC : $*" >&2; exit 1; }
 
-command -v lintian >/dev/null || echec "lintian introuvable : installez lintian (scripts/paquets.txt)"
+command -v lintian >/dev/null || echec "lintian introuvable : installez lintian (scripts/paquets-tests.txt)"
 paquets=("$dossier"/*.deb)
 ((${#paquets[@]} == 1)) && [[ -f "${paquets[0]}" ]] || echec "pas un seul .deb dans $dossier"
 

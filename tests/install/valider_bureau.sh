@@ -4,7 +4,7 @@
 set -euo pipefail
 
 if ! command -v desktop-file-validate >/dev/null; then
-    echo "desktop-file-validate introuvable : installez desktop-file-utils (scripts/paquets.txt)." >&2
+    echo "desktop-file-validate introuvable : installez desktop-file-utils (scripts/paquets-tests.txt)." >&2
     exit 1
 fi
 [[ -f "$1" ]] || { echo "$1 introuvable." >&2; exit 1; }

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 if ! command -v appstreamcli >/dev/null; then
-    echo "appstreamcli introuvable : installez appstream (scripts/paquets.txt)." >&2
+    echo "appstreamcli introuvable : installez appstream (scripts/paquets-tests.txt)." >&2
     exit 1
 fi
 [[ -f "$1" ]] || { echo "$1 introuvable." >&2; exit 1; }

@@ -1,13 +1,15 @@
 #include "application.h"
+#include "boite_saisie.h"
 #include "clavier.h"
 #include "outils.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
-#include "boite_saisie.h"
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
+
+#include <utility>
 
 namespace {
 
@@ -248,10 +250,10 @@ void TestClavier::theFocusMarkAppearsAtTheFirstKeyAndStandsOutOnEveryBackground(
         return suite;
     };
     const QPoint milieu = poids.center();
-    for (const auto& [depart, pas] : { QPair { QPoint(poids.left() - 1, milieu.y()), QPoint(-1, 0) },
-             QPair { QPoint(poids.right() + 1, milieu.y()), QPoint(1, 0) },
-             QPair { QPoint(milieu.x(), poids.top() - 1), QPoint(0, -1) },
-             QPair { QPoint(milieu.x(), poids.bottom() + 1), QPoint(0, 1) } }) {
+    for (const auto& [depart, pas] : { std::pair { QPoint(poids.left() - 1, milieu.y()), QPoint(-1, 0) },
+             std::pair { QPoint(poids.right() + 1, milieu.y()), QPoint(1, 0) },
+             std::pair { QPoint(milieu.x(), poids.top() - 1), QPoint(0, -1) },
+             std::pair { QPoint(milieu.x(), poids.bottom() + 1), QPoint(0, 1) } }) {
         const auto suite = bandesDe(depart, pas);
         QVERIFY(suite.size() >= 2);
         QVERIFY2(suite[0].second >= 2 && suite[1].second >= 2, "two bands of at least 2 pixels");
