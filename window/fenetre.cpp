@@ -470,6 +470,7 @@ void FenetrePesarine::cliquerBouton(Nom bouton)
 {
     const auto* c = std::ranges::find(clics, bouton, &ClicBouton::bouton);
     (this->*(c->clic))();
+    marquerFocus();
 }
 
 void FenetrePesarine::clicCommand1()
@@ -504,11 +505,13 @@ void FenetrePesarine::deplacerPoids(Controle poids)
     // After the right answer, Enter goes on to the next weighing.
     if (!entreDeuxPesees && !widget(Command1)->isHidden()) {
         widget(Command1)->setFocus(Qt::OtherFocusReason);
-        return;
+    } else {
+        QWidget* focus = focusWidget();
+        if (suivre || !focus || focus->isHidden())
+            focusVersVoisin(poids);
     }
-    QWidget* focus = focusWidget();
-    if (suivre || !focus || focus->isHidden())
-        focusVersVoisin(poids);
+    // The toolkit tells of a new focus only in the active window: the mark follows it here too.
+    marquerFocus();
 }
 
 bool FenetrePesarine::prendLeFocus(Controle poids) const { return image(poids)->tientUnPoids(); }

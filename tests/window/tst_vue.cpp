@@ -108,6 +108,7 @@ private Q_SLOTS:
     void eachButtonShowsItsOwnIconAboveItsCaption();
     void aLongMessageShowsItsStart();
     void theTitleBarAsksForNoMinimiseNorMaximiseButton();
+    void theFocusMarkFollowsTheKeysInAWindowThatIsNotActive();
 };
 
 void TestVue::eachWeightShowsItsOwnPictureInTheBoxAndOnThePlate()
@@ -296,6 +297,32 @@ void TestVue::theTitleBarAsksForNoMinimiseNorMaximiseButton()
     QVERIFY(!(drapeaux & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QVERIFY(drapeaux & Qt::WindowCloseButtonHint);
     QVERIFY(drapeaux & Qt::WindowTitleHint);
+}
+
+void TestVue::theFocusMarkFollowsTheKeysInAWindowThatIsNotActive()
+{
+    // Keys can reach a window that the desktop has not activated (no window manager, a box just closed):
+    // the toolkit then tells of no focus change, and the mark must follow the focus all the same.
+    Banc banc(1000);
+    banc.fenetre.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&banc.fenetre));
+    QWidget autre; // another program's window, which the desktop keeps active
+    autre.show();
+    autre.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&autre));
+    QWidget* marque = banc.fenetre.findChild<QWidget*>(QStringLiteral("marqueFocus"));
+    QVERIFY(marque);
+
+    QTest::keyClick(banc.fenetre.windowHandle(), Qt::Key_Space); // "Démarrer", then 500 g and 200 g
+    QTest::keyClick(banc.fenetre.windowHandle(), Qt::Key_Space);
+    QTest::keyClick(banc.fenetre.windowHandle(), Qt::Key_Space);
+    QVERIFY(!banc.fenetre.isActiveWindow());
+    QVERIFY(!imageDe(banc.w(baim(1))).isNull());
+    QWidget* focus = banc.fenetre.focusWidget();
+    QCOMPARE(focus, banc.w(boite(2)));
+    QVERIFY(marque->isVisible());
+    QVERIFY(marque->geometry().contains(focus->geometry()));
+    QVERIFY(!marque->geometry().intersects(banc.w(Command1)->geometry()));
 }
 
 QTEST_MAIN(TestVue)
