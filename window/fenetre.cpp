@@ -145,7 +145,12 @@ FenetrePesarine::FenetrePesarine(const Horloge& horloge, Hasard& hasard, QWidget
         move(ecran->availableGeometry().center() - rect().center());
 }
 
-FenetrePesarine::~FenetrePesarine() = default;
+FenetrePesarine::~FenetrePesarine()
+{
+    // Hiding the window while it is taken apart changes the application's focus: the window, no longer
+    // whole, must not hear of it.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 void FenetrePesarine::construireControles()
 {
