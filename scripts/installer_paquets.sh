@@ -18,6 +18,8 @@ if ((${#manquants[@]})); then
     echo "Installation des paquets manquants : ${manquants[*]}"
     root=()
     [[ $(id -u) -eq 0 ]] || root=(sudo)
-    "${root[@]}" apt-get update
-    "${root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${manquants[@]}"
+    # Another apt-get (an update of the machine, another build) may hold the lock: wait for it.
+    "${root[@]}" apt-get -o DPkg::Lock::Timeout=900 update
+    "${root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y \
+        --no-install-recommends "${manquants[@]}"
 fi
