@@ -127,3 +127,153 @@ else
     construire_qt
 fi
 [[ "$mode" == qt ]] && { fin_etape; exit 0; }
+
+# ---- La Pesarine for Windows ---------------------------------------------------------------------------------------
+
+version=$(sed -n 's/^ *VERSION \([0-9.]*\)$/\1/p' "$racine/CMakeLists.txt" | head -n 1)
+installateur="$construction/pesarine-$version-installation.exe"
+
+etape "La Pesarine $version pour Windows : configuration ($construction)"
+options_cmake=()
+# Continuous integration treats the compiler's warnings as errors, as on Linux.
+[[ "$mode" == tests ]] && options_cmake+=(-DPESARINE_ERREURS_AVERTISSEMENTS=ON)
+cmake -S "$racine" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$racine/scripts/wine.sh" "${options_cmake[@]}" >"$construction.configuration.log" 2>&1 \
+    || { cat "$construction.configuration.log"; echec "configuration de la construction pour Windows"; }
+tail -n 1 "$construction.configuration.log"
+
+if [[ "$mode" == tests ]]; then
+    etape "La Pesarine pour Windows : construction du programme, des tests et de l'installateur (-j$taches)"
+    nice cmake --build "$construction" --parallel "$taches"
+else
+    etape "La Pesarine pour Windows : construction du programme et de l'installateur (-j$taches)"
+fi
+nice cmake --build "$construction" --parallel "$taches" --target installateur
+[[ -f "$installateur" ]] || echec "$installateur manque"
+taille() { numfmt --to=iec --suffix=B "$(stat -c %s "$1")"; }
+echo "Programme : $construction/app/pesarine.exe ($(taille "$construction/app/pesarine.exe"), $(taille \
+    "$construction/installateur/pesarine.exe") sans ses symboles)"
+echo "Installateur : $installateur ($(taille "$installateur"))"
+if [[ "$mode" != tests ]]; then
+    fin_etape
+    exit 0
+fi
+
+# ---- Tests under Wine ----------------------------------------------------------------------------------------------
+
+wine=/usr/lib/wine/wine64
+export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+
+# A private X server for Wine's windows, ended with the script.
+affichage=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$affichage" 2>/dev/null &
+xvfb=$!
+serveurs_wine=()
+terminer() {
+    local prefixe
+    for prefixe in "${serveurs_wine[@]}"; do
+        WINEPREFIX=$prefixe /usr/lib/wine/wineserver -k 2>/dev/null || true
+    done
+    kill "$xvfb" 2>/dev/null || true
+    rm -f "$affichage"
+}
+trap terminer EXIT
+for _ in $(seq 100); do
+    [[ -s "$affichage" ]] && break
+    sleep 0.1
+done
+[[ -s "$affichage" ]] || echec "Xvfb n'a pas démarré"
+export DISPLAY=":$(cat "$affichage")"
+
+# Waits up to $2 seconds for a mapped window whose title matches $1; prints its id.
+attendre_fenetre() {
+    local fin=$((SECONDS + $2)) id
+    while ((SECONDS < fin)); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
+        [[ -n "$id" ]] && { echo "$id"; return 0; }
+        sleep 0.02
+    done
+    return 1
+}
+
+etape "Tests sous Wine (préfixe $construction/wine)"
+export WINEPREFIX="$construction/wine"
+serveurs_wine+=("$WINEPREFIX")
+statut=0
+ctest --test-dir "$construction" --output-on-failure -j "$taches" || statut=$?
+((statut == 0)) || echec "des tests ont échoué sous Wine"
+
+etape "Démarrage sous Wine : du lancement à la fenêtre affichée, à côté d'une fenêtre nue"
+# One start of each first, for Wine's own start-up in this prefix; then five of each, alternating.
+mesurer() {
+    local programme=$1 titre=$2 debut fin pid
+    debut=$(date +%s%N)
+    "$racine/scripts/wine.sh" "$programme" >/dev/null 2>&1 &
+    pid=$!
+    attendre_fenetre "$titre" 30 >/dev/null || { kill "$pid"; echec "pas de fenêtre « $titre »"; }
+    fin=$(date +%s%N)
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    echo $(((fin - debut) / 1000000))
+}
+mediane() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
+programme="$construction/app/pesarine.exe"
+nue="$construction/bench/bench_fenetre_nue.exe"
+mesurer "$programme" '^La Pesarine' >/dev/null
+mesurer "$nue" '^Fenêtre nue' >/dev/null
+temps_programme=()
+temps_nue=()
+for _ in 1 2 3 4 5; do
+    temps_programme+=("$(mesurer "$programme" '^La Pesarine')")
+    temps_nue+=("$(mesurer "$nue" '^Fenêtre nue')")
+done
+m_programme=$(mediane "${temps_programme[@]}")
+m_nue=$(mediane "${temps_nue[@]}")
+echo "La Pesarine : ${m_programme} ms (médiane de ${temps_programme[*]})"
+echo "Fenêtre nue : ${m_nue} ms (médiane de ${temps_nue[*]})"
+echo "Rapport : $(awk -v a="$m_programme" -v b="$m_nue" 'BEGIN { printf "%.2f", a / b }')"
+echo "pesarine.exe : $(taille "$programme"), $(taille "$construction/installateur/pesarine.exe") sans ses symboles"
+
+etape "Installateur sous Wine : installation silencieuse dans un préfixe neuf, démarrage, désinstallation"
+export WINEPREFIX="$construction/wine-installation"
+rm -rf "$WINEPREFIX"
+serveurs_wine+=("$WINEPREFIX")
+"$wine" wineboot --init >/dev/null 2>&1
+/usr/lib/wine/wineserver -w
+dossier="$WINEPREFIX/drive_c/Program Files/La Pesarine"
+raccourci="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/La Pesarine.lnk"
+cle='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\org.example.Pesarine'
+"$wine" "$installateur" /S || echec "l'installateur a échoué ($?)"
+/usr/lib/wine/wineserver -w
+for fichier in "$dossier/pesarine.exe" "$dossier/COPYING.txt" "$dossier/desinstaller.exe" "$raccourci"; do
+    [[ -f "$fichier" ]] || echec "installé, mais ${fichier#"$WINEPREFIX/"} manque"
+    echo "  ${fichier#"$WINEPREFIX/"}"
+done
+# What "Programs and Features" shows, and what deployment tools run to uninstall.
+inscription=$("$wine" reg query "$cle" 2>/dev/null | tr -d '\r')
+valeur() { sed -n "s/^ *$1 *REG_[A-Z_]* *//p" <<<"$inscription"; }
+attendu() {
+    [[ "$(valeur "$1")" == "$2" ]] || echec "$1 vaut « $(valeur "$1") », attendu « $2 »"
+    echo "  $1 = $2"
+}
+attendu DisplayName "La Pesarine"
+attendu DisplayVersion "$version"
+attendu Publisher "Hortense Bauzière"
+attendu DisplayIcon 'C:\Program Files\La Pesarine\pesarine.exe,0'
+attendu UninstallString '"C:\Program Files\La Pesarine\desinstaller.exe"'
+attendu QuietUninstallString '"C:\Program Files\La Pesarine\desinstaller.exe" /S'
+"$wine" "C:\\Program Files\\La Pesarine\\pesarine.exe" >/dev/null 2>&1 &
+pid=$!
+attendre_fenetre '^La Pesarine' 60 >/dev/null || echec "le programme installé n'a pas ouvert sa fenêtre"
+echo "  le programme installé a ouvert sa fenêtre"
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+"$wine" cmd /c "$(valeur QuietUninstallString)" || echec "la désinstallation a échoué"
+/usr/lib/wine/wineserver -w
+[[ ! -e "$dossier" ]] || echec "désinstallé, mais ${dossier#"$WINEPREFIX/"} reste : $(ls "$dossier")"
+[[ ! -e "$raccourci" ]] || echec "désinstallé, mais le raccourci du menu Démarrer reste"
+"$wine" reg query "$cle" >/dev/null 2>&1 && echec "désinstallé, mais la clé $cle reste"
+echo "  désinstallé : le dossier, le raccourci et la clé de désinstallation ont disparu"
+fin_etape
+echo "Réussi."

@@ -1,11 +1,11 @@
 # Read by CTest when it starts: one test for each data row of the Qt Test program PROGRAMME, named
 # "NOM:function:row" (or "NOM:function" for a function without rows), with ENVIRONNEMENT and a TIMEOUT of LIMITE.
 # A program that cannot list its rows is run whole, and fails as it would. CMAKE: the cmake program (CTest has no
-# CMAKE_COMMAND).
-execute_process(COMMAND "${CMAKE}" -E env ${ENVIRONNEMENT} "${PROGRAMME}" -datatags
+# CMAKE_COMMAND); EMULATEUR: what runs a cross-built program here (Wine), if anything.
+execute_process(COMMAND "${CMAKE}" -E env ${ENVIRONNEMENT} ${EMULATEUR} "${PROGRAMME}" -datatags
     OUTPUT_VARIABLE sortie ERROR_QUIET RESULT_VARIABLE code)
 if(NOT code EQUAL 0 OR sortie STREQUAL "")
-    add_test("${NOM}" "${PROGRAMME}")
+    add_test("${NOM}" ${EMULATEUR} "${PROGRAMME}")
     set_tests_properties("${NOM}" PROPERTIES ENVIRONMENT "${ENVIRONNEMENT}" TIMEOUT ${LIMITE})
     return()
 endif()
@@ -21,6 +21,6 @@ foreach(ligne IN LISTS lignes)
     if(NOT "${CMAKE_MATCH_3}" STREQUAL "")
         set(selection "${CMAKE_MATCH_1}:${CMAKE_MATCH_3}")
     endif()
-    add_test("${NOM}:${selection}" "${PROGRAMME}" "${selection}")
+    add_test("${NOM}:${selection}" ${EMULATEUR} "${PROGRAMME}" "${selection}")
     set_tests_properties("${NOM}:${selection}" PROPERTIES ENVIRONMENT "${ENVIRONNEMENT}" TIMEOUT ${LIMITE})
 endforeach()

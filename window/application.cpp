@@ -24,6 +24,8 @@ void preparerApplication(QApplication& application)
     installerAccessibiliteImages();
 
     auto* traduction = new QTranslator(&application);
-    if (traduction->load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    // Where the system keeps no copy of them (Windows), the program carries its own.
+    if (traduction->load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        || traduction->load(QStringLiteral(":/traductions/qtbase_fr.qm")))
         QApplication::installTranslator(traduction);
 }

@@ -1,7 +1,8 @@
 cmake_minimum_required(VERSION 3.25)
 # Draws every picture again into SORTIE and compares each file with the one in ORIGINAUX.
 file(REMOVE_RECURSE "${SORTIE}")
-execute_process(COMMAND "${PROGRAMME}" "${SORTIE}" RESULT_VARIABLE resultat)
+# EMULATEUR runs a cross-built program here (Wine), if it is one.
+execute_process(COMMAND ${EMULATEUR} "${PROGRAMME}" "${SORTIE}" RESULT_VARIABLE resultat)
 if(NOT resultat EQUAL 0)
     message(FATAL_ERROR "dessiner_images failed: ${resultat}")
 endif()
