@@ -12,6 +12,7 @@
 # PESARINE_CACHE=FOLDER chooses the cache; PESARINE_TACHES=N the number of parallel jobs (2 at most by default).
 set -euo pipefail
 
+debut_script=$(date +%s)
 racine=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 construction="$racine/build-windows"
 taches=${PESARINE_TACHES:-2}
@@ -121,11 +122,15 @@ construire_qt() {
     touch "$qt/.pesarine-complet"
 }
 
+# Two runs at once (continuous integration and a developer) build Qt once: the second waits for the first.
+exec 8>"$cache/qt-windows.verrou"
+flock 8
 if [[ -f "$qt/.pesarine-complet" ]]; then
     echo "Qt pour Windows déjà construit : $qt"
 else
     construire_qt
 fi
+flock -u 8
 [[ "$mode" == qt ]] && { fin_etape; exit 0; }
 
 # ---- La Pesarine for Windows ---------------------------------------------------------------------------------------
@@ -251,8 +256,12 @@ for fichier in "$dossier/pesarine.exe" "$dossier/COPYING.txt" "$dossier/desinsta
     echo "  ${fichier#"$WINEPREFIX/"}"
 done
 # What "Programs and Features" shows, and what deployment tools run to uninstall.
-inscription=$("$wine" reg query "$cle" 2>/dev/null | tr -d '\r')
-valeur() { sed -n "s/^ *$1 *REG_[A-Z_]* *//p" <<<"$inscription"; }
+# Exported as a .reg file (UTF-16): "reg query" would write the console's code page.
+"$wine" reg export "$cle" "Z:$construction/inscription.reg" /y >/dev/null 2>&1 || echec "pas de clé $cle"
+inscription=$(iconv -f UTF-16 -t UTF-8 "$construction/inscription.reg" | tr -d '\r')
+valeur() {
+    sed -n "s/^\"$1\"=\"\(.*\)\"\$/\1/p" <<<"$inscription" | sed -e 's/\\"/"/g' -e 's/\\\\/\\/g'
+}
 attendu() {
     [[ "$(valeur "$1")" == "$2" ]] || echec "$1 vaut « $(valeur "$1") », attendu « $2 »"
     echo "  $1 = $2"
@@ -276,4 +285,4 @@ wait "$pid" 2>/dev/null || true
 "$wine" reg query "$cle" >/dev/null 2>&1 && echec "désinstallé, mais la clé $cle reste"
 echo "  désinstallé : le dossier, le raccourci et la clé de désinstallation ont disparu"
 fin_etape
-echo "Réussi."
+echo "Réussi, en $(($(date +%s) - debut_script)) s."
