@@ -22,10 +22,10 @@ case "${1:-}" in
     "") ;;
     --tests) mode=tests ;;
     --qt) mode=qt ;;
-    *) echo "usage : $0 [--tests | --qt]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--tests | --qt]" >&2; exit 2 ;;
 esac
 
-echec() { echo "ÉCHEC : $*" >&2; exit 1; }
+echec() { echo "FAILED: $*" >&2; exit 1; }
 debut_etape=0
 etape() {
     fin_etape
@@ -35,14 +35,14 @@ etape() {
 }
 fin_etape() {
     if ((debut_etape)); then
-        echo "-- $nom_etape : $(($(date +%s) - debut_etape)) s"
+        echo "-- $nom_etape: $(($(date +%s) - debut_etape)) s"
     fi
     debut_etape=0
 }
 root=()
 [[ $(id -u) -eq 0 ]] || root=(sudo)
 
-etape "Paquets Debian"
+etape "Debian packages"
 "$racine/scripts/installer_paquets.sh" paquets-windows
 
 # ---- Qt for Windows ------------------------------------------------------------------------------------------------
@@ -84,7 +84,7 @@ construire_qt() {
     mkdir -p "$sources"
     arbre="$sources/qt6-base-${version_debian_qt%-*}"
     if [[ ! -f "$arbre/.pesarine-complet" ]]; then
-        etape "Source de qt6-base $version_debian_qt (apt-get source)"
+        etape "qt6-base $version_debian_qt source (apt-get source)"
         if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base$'; then
             # No deb-src entry: a copy of the machine's Debian entries, for sources.
             if [[ -f /etc/apt/sources.list.d/debian.sources ]]; then
@@ -102,7 +102,7 @@ construire_qt() {
         touch "$arbre/.pesarine-complet"
     fi
 
-    etape "Qt $version_qt pour Windows, statique : configuration ($qt)"
+    etape "static Qt $version_qt for Windows: configuration ($qt)"
     local construction_qt="$cache/construction-qt-$version_qt-$empreinte"
     rm -rf "$construction_qt" "$qt"
     mkdir -p "$construction_qt" "$qt"
@@ -111,13 +111,13 @@ construire_qt() {
     (cd "$construction_qt" && "$arbre/configure" -prefix "$qt" "${options_qt[@]}" -- -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$qt/mingw-w64-x86_64.cmake" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake) >"$cache/qt-configuration.log" 2>&1 \
-        || { tail -n 40 "$cache/qt-configuration.log"; echec "configuration de Qt (journal : $cache/qt-configuration.log)"; }
+        || { tail -n 40 "$cache/qt-configuration.log"; echec "Qt configuration (log: $cache/qt-configuration.log)"; }
 
-    etape "Qt $version_qt pour Windows : construction (-j$taches, journal : $cache/qt-construction.log)"
+    etape "static Qt $version_qt for Windows: build (-j$taches, log: $cache/qt-construction.log)"
     nice -n 19 cmake --build "$construction_qt" --parallel "$taches" >"$cache/qt-construction.log" 2>&1 \
-        || { tail -n 40 "$cache/qt-construction.log"; echec "construction de Qt (journal : $cache/qt-construction.log)"; }
+        || { tail -n 40 "$cache/qt-construction.log"; echec "Qt build (log: $cache/qt-construction.log)"; }
     cmake --install "$construction_qt" >"$cache/qt-installation.log" 2>&1 \
-        || { tail -n 20 "$cache/qt-installation.log"; echec "installation de Qt"; }
+        || { tail -n 20 "$cache/qt-installation.log"; echec "Qt installation"; }
     rm -rf "$construction_qt"
     touch "$qt/.pesarine-complet"
 }
@@ -126,7 +126,7 @@ construire_qt() {
 exec 8>"$cache/qt-windows.verrou"
 flock 8
 if [[ -f "$qt/.pesarine-complet" ]]; then
-    echo "Qt pour Windows déjà construit : $qt"
+    echo "Qt for Windows already built: $qt"
 else
     construire_qt
 fi
@@ -138,28 +138,28 @@ flock -u 8
 version=$(sed -n 's/^ *VERSION \([0-9.]*\)$/\1/p' "$racine/CMakeLists.txt" | head -n 1)
 installateur="$construction/pesarine-$version-installation.exe"
 
-etape "La Pesarine $version pour Windows : configuration ($construction)"
+etape "La Pesarine $version for Windows: configuration ($construction)"
 options_cmake=()
 # Continuous integration treats the compiler's warnings as errors, as on Linux.
 [[ "$mode" == tests ]] && options_cmake+=(-DPESARINE_ERREURS_AVERTISSEMENTS=ON)
 cmake -S "$racine" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$racine/scripts/wine.sh" "${options_cmake[@]}" >"$construction.configuration.log" 2>&1 \
-    || { cat "$construction.configuration.log"; echec "configuration de la construction pour Windows"; }
+    || { cat "$construction.configuration.log"; echec "configuration of the Windows build"; }
 tail -n 1 "$construction.configuration.log"
 
 if [[ "$mode" == tests ]]; then
-    etape "La Pesarine pour Windows : construction du programme, des tests et de l'installateur (-j$taches)"
+    etape "La Pesarine for Windows: build of the program, its tests and the installer (-j$taches)"
     nice cmake --build "$construction" --parallel "$taches"
 else
-    etape "La Pesarine pour Windows : construction du programme et de l'installateur (-j$taches)"
+    etape "La Pesarine for Windows: build of the program and the installer (-j$taches)"
 fi
 nice cmake --build "$construction" --parallel "$taches" --target installateur
-[[ -f "$installateur" ]] || echec "$installateur manque"
+[[ -f "$installateur" ]] || echec "$installateur is missing"
 taille() { numfmt --to=iec --suffix=B "$(stat -c %s "$1")"; }
-echo "Programme : $construction/app/pesarine.exe ($(taille "$construction/app/pesarine.exe"), $(taille \
-    "$construction/installateur/pesarine.exe") sans ses symboles)"
-echo "Installateur : $installateur ($(taille "$installateur"))"
+echo "Program: $construction/app/pesarine.exe ($(taille "$construction/app/pesarine.exe"), $(taille \
+    "$construction/installateur/pesarine.exe") stripped)"
+echo "Installer: $installateur ($(taille "$installateur"))"
 if [[ "$mode" != tests ]]; then
     fin_etape
     exit 0
@@ -188,7 +188,7 @@ for _ in $(seq 100); do
     [[ -s "$affichage" ]] && break
     sleep 0.1
 done
-[[ -s "$affichage" ]] || echec "Xvfb n'a pas démarré"
+[[ -s "$affichage" ]] || echec "Xvfb did not start"
 export DISPLAY=":$(cat "$affichage")"
 
 # Waits up to $2 seconds for a mapped window whose title matches $1; prints its id.
@@ -202,21 +202,21 @@ attendre_fenetre() {
     return 1
 }
 
-etape "Tests sous Wine (préfixe $construction/wine)"
+etape "tests under Wine (prefix $construction/wine)"
 export WINEPREFIX="$construction/wine"
 serveurs_wine+=("$WINEPREFIX")
 statut=0
 ctest --test-dir "$construction" --output-on-failure -j "$taches" || statut=$?
-((statut == 0)) || echec "des tests ont échoué sous Wine"
+((statut == 0)) || echec "tests failed under Wine"
 
-etape "Démarrage sous Wine : du lancement à la fenêtre affichée, à côté d'une fenêtre nue"
+etape "start-up under Wine, from the launch to the window mapped, beside a bare window"
 # One start of each first, for Wine's own start-up in this prefix; then five of each, alternating.
 mesurer() {
     local programme=$1 titre=$2 debut fin pid
     debut=$(date +%s%N)
     "$racine/scripts/wine.sh" "$programme" >/dev/null 2>&1 &
     pid=$!
-    attendre_fenetre "$titre" 30 >/dev/null || { kill "$pid"; echec "pas de fenêtre « $titre »"; }
+    attendre_fenetre "$titre" 30 >/dev/null || { kill "$pid"; echec "no window \"$titre\""; }
     fin=$(date +%s%N)
     kill "$pid"
     wait "$pid" 2>/dev/null || true
@@ -235,12 +235,12 @@ for _ in 1 2 3 4 5; do
 done
 m_programme=$(mediane "${temps_programme[@]}")
 m_nue=$(mediane "${temps_nue[@]}")
-echo "La Pesarine : ${m_programme} ms (médiane de ${temps_programme[*]})"
-echo "Fenêtre nue : ${m_nue} ms (médiane de ${temps_nue[*]})"
-echo "Rapport : $(awk -v a="$m_programme" -v b="$m_nue" 'BEGIN { printf "%.2f", a / b }')"
-echo "pesarine.exe : $(taille "$programme"), $(taille "$construction/installateur/pesarine.exe") sans ses symboles"
+echo "La Pesarine: ${m_programme} ms (median of ${temps_programme[*]})"
+echo "bare window: ${m_nue} ms (median of ${temps_nue[*]})"
+echo "ratio: $(awk -v a="$m_programme" -v b="$m_nue" 'BEGIN { printf "%.2f", a / b }')"
+echo "pesarine.exe: $(taille "$programme"), $(taille "$construction/installateur/pesarine.exe") stripped"
 
-etape "Installateur sous Wine : installation silencieuse dans un préfixe neuf, démarrage, désinstallation"
+etape "installer under Wine: silent install into a fresh prefix, start, silent uninstall"
 export WINEPREFIX="$construction/wine-installation"
 rm -rf "$WINEPREFIX"
 serveurs_wine+=("$WINEPREFIX")
@@ -249,21 +249,21 @@ serveurs_wine+=("$WINEPREFIX")
 dossier="$WINEPREFIX/drive_c/Program Files/La Pesarine"
 raccourci="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/La Pesarine.lnk"
 cle='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\org.example.Pesarine'
-"$wine" "$installateur" /S || echec "l'installateur a échoué ($?)"
+"$wine" "$installateur" /S || echec "the installer failed ($?)"
 /usr/lib/wine/wineserver -w
 for fichier in "$dossier/pesarine.exe" "$dossier/COPYING.txt" "$dossier/desinstaller.exe" "$raccourci"; do
-    [[ -f "$fichier" ]] || echec "installé, mais ${fichier#"$WINEPREFIX/"} manque"
+    [[ -f "$fichier" ]] || echec "installed, but ${fichier#"$WINEPREFIX/"} is missing"
     echo "  ${fichier#"$WINEPREFIX/"}"
 done
 # What "Programs and Features" shows, and what deployment tools run to uninstall.
 # Exported as a .reg file (UTF-16): "reg query" would write the console's code page.
-"$wine" reg export "$cle" "Z:$construction/inscription.reg" /y >/dev/null 2>&1 || echec "pas de clé $cle"
+"$wine" reg export "$cle" "Z:$construction/inscription.reg" /y >/dev/null 2>&1 || echec "no key $cle"
 inscription=$(iconv -f UTF-16 -t UTF-8 "$construction/inscription.reg" | tr -d '\r')
 valeur() {
     sed -n "s/^\"$1\"=\"\(.*\)\"\$/\1/p" <<<"$inscription" | sed -e 's/\\"/"/g' -e 's/\\\\/\\/g'
 }
 attendu() {
-    [[ "$(valeur "$1")" == "$2" ]] || echec "$1 vaut « $(valeur "$1") », attendu « $2 »"
+    [[ "$(valeur "$1")" == "$2" ]] || echec "$1 is \"$(valeur "$1")\", expected \"$2\""
     echo "  $1 = $2"
 }
 attendu DisplayName "La Pesarine"
@@ -274,15 +274,15 @@ attendu UninstallString '"C:\Program Files\La Pesarine\desinstaller.exe"'
 attendu QuietUninstallString '"C:\Program Files\La Pesarine\desinstaller.exe" /S'
 "$wine" "C:\\Program Files\\La Pesarine\\pesarine.exe" >/dev/null 2>&1 &
 pid=$!
-attendre_fenetre '^La Pesarine' 60 >/dev/null || echec "le programme installé n'a pas ouvert sa fenêtre"
-echo "  le programme installé a ouvert sa fenêtre"
+attendre_fenetre '^La Pesarine' 60 >/dev/null || echec "the installed program did not open its window"
+echo "  the installed program opened its window"
 kill "$pid"
 wait "$pid" 2>/dev/null || true
-"$wine" cmd /c "$(valeur QuietUninstallString)" || echec "la désinstallation a échoué"
+"$wine" cmd /c "$(valeur QuietUninstallString)" || echec "the uninstaller failed"
 /usr/lib/wine/wineserver -w
-[[ ! -e "$dossier" ]] || echec "désinstallé, mais ${dossier#"$WINEPREFIX/"} reste : $(ls "$dossier")"
-[[ ! -e "$raccourci" ]] || echec "désinstallé, mais le raccourci du menu Démarrer reste"
-"$wine" reg query "$cle" >/dev/null 2>&1 && echec "désinstallé, mais la clé $cle reste"
-echo "  désinstallé : le dossier, le raccourci et la clé de désinstallation ont disparu"
+[[ ! -e "$dossier" ]] || echec "uninstalled, but ${dossier#"$WINEPREFIX/"} is left: $(ls "$dossier")"
+[[ ! -e "$raccourci" ]] || echec "uninstalled, but the Start-menu entry is left"
+"$wine" reg query "$cle" >/dev/null 2>&1 && echec "uninstalled, but the key $cle is left"
+echo "  uninstalled: the folder, the Start-menu entry and the uninstall key are gone"
 fin_etape
-echo "Réussi, en $(($(date +%s) - debut_script)) s."
+echo "Passed, in $(($(date +%s) - debut_script)) s."

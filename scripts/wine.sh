@@ -12,7 +12,7 @@ set -euo pipefail
 
 racine=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 wine=/usr/lib/wine/wine64
-[[ -x "$wine" ]] || { echo "wine.sh : $wine manque (apt-get install wine64)" >&2; exit 127; }
+[[ -x "$wine" ]] || { echo "wine.sh: $wine is missing (apt-get install wine64)" >&2; exit 127; }
 
 export WINEPREFIX=${WINEPREFIX:-$racine/build-windows/wine}
 export WINEARCH=win64
