@@ -27,6 +27,9 @@ add_custom_command(OUTPUT ${PESARINE_ICONE_WINDOWS}
     COMMAND ${PESARINE_ICOTOOL} --create --output=${PESARINE_ICONE_WINDOWS} ${icones} --raw=${icone_png}
     DEPENDS ${icones} ${icone_png}
     VERBATIM)
+# One target makes it, before the executable whose resource takes it in.
+add_custom_target(pesarine_icone DEPENDS ${PESARINE_ICONE_WINDOWS})
+add_dependencies(pesarine pesarine_icone)
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/windows/pesarine.rc.in ${PROJECT_BINARY_DIR}/pesarine.rc @ONLY)
 target_sources(pesarine PRIVATE ${PROJECT_BINARY_DIR}/pesarine.rc)
@@ -47,8 +50,7 @@ if(PESARINE_MAKENSIS)
         VERBATIM)
     add_custom_command(OUTPUT ${PESARINE_INSTALLATEUR}
         COMMAND ${PESARINE_MAKENSIS} -V2 -INPUTCHARSET UTF8 ${PROJECT_BINARY_DIR}/installateur.nsi
-        DEPENDS ${PROJECT_BINARY_DIR}/installateur.nsi ${PESARINE_EXECUTABLE} ${PESARINE_ICONE_WINDOWS}
-            ${PESARINE_LICENCE}
+        DEPENDS ${PROJECT_BINARY_DIR}/installateur.nsi ${PESARINE_EXECUTABLE} ${PESARINE_LICENCE}
         VERBATIM)
     add_custom_target(installateur DEPENDS ${PESARINE_INSTALLATEUR})
 endif()

@@ -32,6 +32,12 @@ void preparerApplication(QApplication& application)
 
     installerAccessibiliteImages();
 
+#ifdef Q_OS_WIN
+    // The window's fixed places were set in the toolkit's own style, that of a Linux desktop: Windows' style
+    // frames a button one pixel wider on each side, and "Démarrer" would no longer fit under its icon.
+    QApplication::setStyle(QStringLiteral("fusion"));
+#endif
+
     auto* traduction = new QTranslator(&application);
     // Where the system keeps no copy of them (Windows), the program carries its own.
     if (traduction->load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))

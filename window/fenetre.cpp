@@ -117,8 +117,13 @@ FenetrePesarine::FenetrePesarine(const Horloge& horloge, Hasard& hasard, QWidget
     // Only the icons drawn for this screen's pixels are decoded.
     const int facteur = facteurImages(devicePixelRatioF());
     setWindowIcon(iconeAuFacteur(ressource(QStringLiteral("icone_balance")), { 32 }, facteur));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-        | Qt::WindowCloseButtonHint);
+    Qt::WindowFlags drapeaux = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+#ifdef Q_OS_WIN
+    // Without it Windows draws a sizing border, which the fixed size then refuses to follow.
+    drapeaux |= Qt::MSWindowsFixedSizeDialogHint;
+#endif
+    setWindowFlags(drapeaux);
 
     construireControles();
     construireMenu();
