@@ -280,7 +280,11 @@ attendre_fenetre '^La Pesarine' 60 >/dev/null || echec "the installed program di
 echo "  the installed program opened its window"
 kill "$pid"
 wait "$pid" 2>/dev/null || true
-"$wine" cmd /c "$(valeur QuietUninstallString)" || echec "the uninstaller failed"
+# What a deployment tool runs: the quoted program of QuietUninstallString, with its arguments.
+desinstallation=$(valeur QuietUninstallString)
+[[ "$desinstallation" =~ ^\"([^\"]+)\"\ (.*)$ ]] || echec "QuietUninstallString: $desinstallation"
+# shellcheck disable=SC2086 # the arguments, split as Windows would
+"$wine" "${BASH_REMATCH[1]}" ${BASH_REMATCH[2]} || echec "the uninstaller failed"
 /usr/lib/wine/wineserver -w
 [[ ! -e "$dossier" ]] || echec "uninstalled, but ${dossier#"$WINEPREFIX/"} is left: $(ls "$dossier")"
 [[ ! -e "$raccourci" ]] || echec "uninstalled, but the Start-menu entry is left"
