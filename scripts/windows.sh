@@ -139,6 +139,7 @@ version=$(sed -n 's/^ *VERSION \([0-9.]*\)$/\1/p' "$racine/CMakeLists.txt" | hea
 installateur="$construction/pesarine-$version-installation.exe"
 
 etape "La Pesarine $version for Windows: configuration ($construction)"
+mkdir -p "$construction"
 options_cmake=()
 # Continuous integration treats the compiler's warnings as errors, as on Linux.
 [[ "$mode" == tests ]] && options_cmake+=(-DPESARINE_ERREURS_AVERTISSEMENTS=ON)
@@ -146,9 +147,9 @@ options_cmake=()
 # overlapping copies in std::string (-Wrestrict, GCC bug 105329).
 cmake -S "$racine" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
     -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$racine/scripts/wine.sh" "${options_cmake[@]}" >"$construction.configuration.log" 2>&1 \
-    || { cat "$construction.configuration.log"; echec "configuration of the Windows build"; }
-tail -n 1 "$construction.configuration.log"
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$racine/scripts/wine.sh" "${options_cmake[@]}" >"$construction/configuration.log" 2>&1 \
+    || { cat "$construction/configuration.log"; echec "configuration of the Windows build"; }
+tail -n 1 "$construction/configuration.log"
 
 if [[ "$mode" == tests ]]; then
     etape "La Pesarine for Windows: build of the program, its tests and the installer (-j$taches)"
