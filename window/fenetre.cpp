@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -194,10 +195,7 @@ QWidget* FenetrePesarine::creerControle(const DefinitionControle& d, QWidget* su
         return bouton;
     }
     case Genre::Texte: {
-        auto* ligne = new QLineEdit(texte(d.texte), surface);
-        ligne->setReadOnly(true);
-        ligne->setAlignment(Qt::AlignCenter);
-        return ligne;
+        return new AffichageTexte(texte(d.texte), surface);
     }
     case Genre::Etiquette: {
         auto* etiquette = new QLabel(texte(d.texte), surface);
@@ -523,6 +521,23 @@ bool FenetrePesarine::prendLeFocus(Controle poids) const { return image(poids)->
 
 void FenetrePesarine::majFocusPoids()
 {
+    choisirPoidsAtteints();
+    // The focused weight has just left its place, perhaps for a box that opens at once: the focus goes
+    // on to a weight at once, so that the mark never stays around an empty place behind the box.
+    QWidget* focus = focusWidget();
+    for (int i = 0; i < nombrePoids; ++i) {
+        for (const Controle place : { boite(i), baim(i) }) {
+            if (focus == widget(place) && !prendLeFocus(place)) {
+                focusVersVoisin(place);
+                return marquerFocus();
+            }
+        }
+    }
+    marquerFocus();
+}
+
+void FenetrePesarine::choisirPoidsAtteints()
+{
     QWidget* focus = focusWidget();
     for (const auto& [groupe, courant] : { std::pair { Nom::boite, &courantBoite_ }, std::pair { Nom::baim, &courantPlateau_ } }) {
         int choisi = prendLeFocus({ groupe, *courant }) ? *courant : -1;
@@ -546,7 +561,7 @@ void FenetrePesarine::focusSurPoids(Controle poids)
     if (!prendLeFocus(poids))
         return;
     (poids.nom == Nom::boite ? courantBoite_ : courantPlateau_) = poids.index;
-    majFocusPoids();
+    choisirPoidsAtteints();
     widget(poids)->setFocus(Qt::TabFocusReason);
 }
 
@@ -577,6 +592,40 @@ bool FenetrePesarine::focusVersVoisin(Controle poids)
     return false;
 }
 
+int FenetrePesarine::voisinALEcran(Controle depuis, Qt::Key fleche) const
+{
+    // The arrows go by what the pupil sees, not by the weights' order: in the box the small weights stand
+    // in a row above the others, the lightest on the left. Left and Right go to the nearest weight level
+    // with this one; Up and Down to the weight above or below, the one straight above or below first,
+    // then the nearest across.
+    const QRect ici = widget(depuis)->geometry();
+    const bool horizontale = fleche == Qt::Key_Left || fleche == Qt::Key_Right;
+    const int sens = fleche == Qt::Key_Right || fleche == Qt::Key_Down ? 1 : -1;
+    int choisi = -1;
+    std::tuple<bool, int, int> meilleur {};
+    for (int i = 0; i < nombrePoids; ++i) {
+        const Controle c { depuis.nom, i };
+        if (i == depuis.index || !prendLeFocus(c))
+            continue;
+        const QRect la = widget(c)->geometry();
+        const QPoint ecart = la.center() - ici.center();
+        const int leLong = horizontale ? ecart.x() : ecart.y();
+        const int enTravers = std::abs(horizontale ? ecart.y() : ecart.x());
+        const bool aLigne = horizontale ? la.top() <= ici.bottom() && ici.top() <= la.bottom()
+                                        : la.left() <= ici.right() && ici.left() <= la.right();
+        const bool memeRangee = la.top() <= ici.bottom() && ici.top() <= la.bottom();
+        if (leLong * sens <= 0 || horizontale != memeRangee)
+            continue;
+        const std::tuple<bool, int, int> note { !aLigne, horizontale ? std::abs(leLong) : enTravers,
+            horizontale ? enTravers : std::abs(leLong) };
+        if (choisi < 0 || note < meilleur) {
+            choisi = i;
+            meilleur = note;
+        }
+    }
+    return choisi;
+}
+
 bool FenetrePesarine::eventFilter(QObject* objet, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
@@ -599,16 +648,10 @@ bool FenetrePesarine::eventFilter(QObject* objet, QEvent* event)
     case Qt::Key_Right:
     case Qt::Key_Down:
     case Qt::Key_Left:
-    case Qt::Key_Up: {
-        const int pas = touche->key() == Qt::Key_Right || touche->key() == Qt::Key_Down ? 1 : -1;
-        for (int i = index + pas; i >= 0 && i < nombrePoids; i += pas) {
-            if (prendLeFocus({ groupe, i })) {
-                focusSurPoids({ groupe, i });
-                break;
-            }
-        }
+    case Qt::Key_Up:
+        if (const int voisin = voisinALEcran({ groupe, index }, Qt::Key(touche->key())); voisin >= 0)
+            focusSurPoids({ groupe, voisin });
         return true;
-    }
     case Qt::Key_Home:
     case Qt::Key_End: {
         const bool debut = touche->key() == Qt::Key_Home;
@@ -631,8 +674,9 @@ void FenetrePesarine::marquerFocus()
     if (!marque_)
         return;
     QWidget* focus = focusWidget();
-    const bool marquable = clavier_.clavierUtilise() && focus
-        && (qobject_cast<QAbstractButton*>(focus) || qobject_cast<ImageControle*>(focus));
+    const auto* image = qobject_cast<ImageControle*>(focus);
+    const bool marquable = clavier_.clavierUtilise() && focus && !focus->isHidden()
+        && (qobject_cast<QAbstractButton*>(focus) || qobject_cast<AffichageTexte*>(focus) || (image && image->tientUnPoids()));
     marque_->suivre(marquable ? focus : nullptr);
 }
 

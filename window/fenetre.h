@@ -67,8 +67,11 @@ private:
     void deplacerPoids(Controle poids);
     bool prendLeFocus(Controle poids) const;
     void majFocusPoids();
+    void choisirPoidsAtteints();
     void focusSurPoids(Controle poids);
     bool focusVersVoisin(Controle poids);
+    // The weight of the same group that an arrow key reaches, by their places on the screen; -1 for none.
+    int voisinALEcran(Controle depuis, Qt::Key fleche) const;
     void marquerFocus();
 
     void definirLegende(Controle bouton, const QString& legende) override;

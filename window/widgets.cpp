@@ -184,6 +184,20 @@ void Cadre::paintEvent(QPaintEvent*)
     peintre.drawRoundedRect(QRectF(rect()).adjusted(demi, demi, -demi, -demi), rayon, rayon);
 }
 
+AffichageTexte::AffichageTexte(const QString& texte, QWidget* parent)
+    : QLineEdit(texte, parent)
+{
+    setReadOnly(true);
+    setAlignment(Qt::AlignCenter);
+}
+
+void AffichageTexte::focusInEvent(QFocusEvent* event)
+{
+    // The line edit selects its whole text when Tab brings the focus: here the focus comes, nothing else.
+    QFocusEvent sansSelection(event->type(), Qt::OtherFocusReason);
+    QLineEdit::focusInEvent(&sansSelection);
+}
+
 void BoutonImage::keyPressEvent(QKeyEvent* event)
 {
     if (!event->isAutoRepeat() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QToolButton>
 #include <QWidget>
@@ -57,6 +58,18 @@ protected:
 
 private:
     QColor couleur_;
+};
+
+// A display that the program writes and the pupil only reads. Reached with Tab, it selects nothing, so
+// that its text keeps its colour and a screen reader hears no selection: its label, then its value.
+class AffichageTexte : public QLineEdit {
+    Q_OBJECT
+
+public:
+    AffichageTexte(const QString& texte, QWidget* parent);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
 };
 
 // A picture button, icon above caption, that Return and Enter press as well as Space.

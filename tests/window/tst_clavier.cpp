@@ -82,6 +82,9 @@ private Q_SLOTS:
     void theFocusMarkAppearsAtTheFirstKeyAndStandsOutOnEveryBackground();
     void emptyPlacesAreNotPresentedAsWeights();
     void aDisplayGivenTheTextItHoldsSendsNothing();
+    void theRingFollowsEveryStepOfASeriesAndNeverMarksAnEmptyPlaceOrAnotherText();
+    void anArrowGoesToTheWeightSeenOnThatSide_data();
+    void anArrowGoesToTheWeightSeenOnThatSide();
 };
 
 void TestClavier::aWholeSeriesIsPlayedWithTheKeyboardAlone()
@@ -113,10 +116,10 @@ void TestClavier::aWholeSeriesIsPlayedWithTheKeyboardAlone()
     QCOMPARE(focus(banc.fenetre), QStringLiteral("boite(2)"));
     taper(banc.fenetre, Qt::Key_Space); // 300 g
     QCOMPARE(focus(banc.fenetre), QStringLiteral("boite(3)"));
-    taper(banc.fenetre, Qt::Key_Down);
+    taper(banc.fenetre, Qt::Key_Right);
     QCOMPARE(focus(banc.fenetre), QStringLiteral("boite(4)"));
-    taper(banc.fenetre, Qt::Key_Up);
-    taper(banc.fenetre, Qt::Key_Down);
+    taper(banc.fenetre, Qt::Key_Left);
+    taper(banc.fenetre, Qt::Key_Right);
     QCOMPARE(focus(banc.fenetre), QStringLiteral("boite(4)"));
 
     taper(banc.fenetre, Qt::Key_Tab);
@@ -357,6 +360,161 @@ void TestClavier::aDisplayGivenTheTextItHoldsSendsNothing()
     QCOMPARE(QAccessible::queryAccessibleInterface(annonce)->role(), QAccessible::Notification);
     QCOMPARE(QAccessible::queryAccessibleInterface(annonce)->text(QAccessible::Name), QStringLiteral("Il manque du poids."));
     QCOMPARE(banc.w(Image1)->accessibleName(), QStringLiteral("Balance : il manque du poids."));
+}
+
+namespace {
+
+// What is wrong with the focus ring as it stands, or nothing: it must stand around the control that has
+// the focus, a control on view that the pupil can use, and cover no other control's text.
+QString defautDeMarque(Banc& banc)
+{
+    const auto* marque = banc.fenetre.findChild<QWidget*>(QStringLiteral("marqueFocus"));
+    if (!marque)
+        return QStringLiteral("no ring");
+    QWidget* focus = banc.fenetre.focusWidget();
+    if (!marque->isVisible())
+        return QStringLiteral("no ring shown, the focus on %1").arg(focus ? focus->objectName() : QStringLiteral("nothing"));
+    if (!focus || focus->isHidden())
+        return QStringLiteral("a ring around a hidden control");
+    if (auto* image = qobject_cast<ImageControle*>(focus); image && !image->tientUnPoids())
+        return QStringLiteral("a ring around the empty place %1").arg(focus->objectName());
+    const QRect anneau = marque->geometry();
+    if (!anneau.contains(focus->geometry()))
+        return QStringLiteral("the ring at %1,%2 is not around %3").arg(anneau.x()).arg(anneau.y()).arg(focus->objectName());
+    for (QWidget* autre : banc.fenetre.centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (autre == focus || autre == marque || autre->isHidden())
+            continue;
+        if (const QRect texte = MarqueFocus::placeDuTexte(autre); !texte.isEmpty() && texte.intersects(anneau)) {
+            // The ring may lie over the other control only inside the focused one.
+            if (!texte.intersected(anneau).intersected(focus->geometry()).isEmpty() || !focus->geometry().contains(texte.intersected(anneau)))
+                return QStringLiteral("the ring around %1 covers the text of %2").arg(focus->objectName(), autre->objectName());
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+// The ring is where the eye looks for the keyboard: after each key of a weighing played by keys alone,
+// also behind the answer box, when the weight that balanced the scale has just left its place.
+void TestClavier::theRingFollowsEveryStepOfASeriesAndNeverMarksAnEmptyPlaceOrAnotherText()
+{
+    Banc banc(350);
+    banc.fenetre.show();
+    QVERIFY(QTest::qWaitForWindowActive(&banc.fenetre));
+    QStringList defauts;
+    const auto apres = [&](const QString& etape) {
+        if (const QString d = defautDeMarque(banc); !d.isEmpty())
+            defauts << etape + QStringLiteral(": ") + d;
+    };
+
+    taper(banc.fenetre, Qt::Key_Space); // "Démarrer"
+    apres(QStringLiteral("start"));
+    for (const auto& [touche, nom] : { std::pair { Qt::Key_Right, "Right" }, { Qt::Key_Space, "200 g" },
+             { Qt::Key_Tab, "Tab to the plate" }, { Qt::Key_Backtab, "back to the box" }, { Qt::Key_Space, "300 g" },
+             { Qt::Key_Right, "Right" } }) {
+        taper(banc.fenetre, touche);
+        apres(QString::fromUtf8(nom));
+    }
+    QCOMPARE(focus(banc.fenetre), QStringLiteral("boite(4)"));
+
+    // From the box, one Tab reaches the plate, and one Shift+Tab comes back.
+    taper(banc.fenetre, Qt::Key_Tab);
+    QCOMPARE(focus(banc.fenetre), QStringLiteral("baim(1)"));
+    taper(banc.fenetre, Qt::Key_Backtab);
+    QCOMPARE(focus(banc.fenetre), QStringLiteral("boite(4)"));
+
+    QWidget* ecranDerriere = nullptr;
+    Scenario scenario;
+    scenario.puis<BoiteSaisie>([&](BoiteSaisie* reponse) {
+        apres(QStringLiteral("answer box open"));
+        ecranDerriere = banc.fenetre.focusWidget();
+        repondre(QStringLiteral("350"))(reponse);
+    });
+    taper(banc.fenetre, Qt::Key_Space); // 350 g: level
+    QVERIFY(scenario.fini());
+    QVERIFY(ecranDerriere != banc.w(boite(4)));
+    apres(QStringLiteral("right answer"));
+    QCOMPARE(focus(banc.fenetre), QStringLiteral("Command1"));
+
+    // Around the chain: every display shows the ring too, and keeps its text's colour.
+    QStringList chaine;
+    for (int n = 0; n < 12; ++n) {
+        taper(banc.fenetre, Qt::Key_Tab);
+        chaine << focus(banc.fenetre);
+        apres(QStringLiteral("Tab onto ") + chaine.last());
+        if (auto* affichage = qobject_cast<QLineEdit*>(banc.fenetre.focusWidget()))
+            QVERIFY2(!affichage->hasSelectedText(), qPrintable(chaine.last()));
+    }
+    QCOMPARE(chaine.mid(0, 9),
+        QStringList({ "baim(1)", "Text1", "pesees", "Err", "tempo", "rend", "Command2", "Text2", "Command1" }));
+    QVERIFY2(defauts.isEmpty(), qPrintable(defauts.join(QLatin1Char('\n'))));
+
+    // The message line, focused, shows its verdict in its own colour.
+    while (focus(banc.fenetre) != QLatin1String("Text1"))
+        taper(banc.fenetre, Qt::Key_Tab);
+    const QColor vert(0, 255, 0);
+    QCOMPARE(banc.w<QLineEdit>(Text1)->palette().color(QPalette::Text), vert);
+    const QImage message = banc.w(Text1)->grab().toImage();
+    int pixelsVerts = 0;
+    for (int y = 0; y < message.height(); ++y) {
+        for (int x = 0; x < message.width(); ++x)
+            pixelsVerts += message.pixelColor(x, y) == vert;
+    }
+    QVERIFY2(pixelsVerts > 20, "the focused message line lost its green");
+}
+
+void TestClavier::anArrowGoesToTheWeightSeenOnThatSide_data()
+{
+    QTest::addColumn<QList<int>>("surLePlateau");
+    QTest::addColumn<QString>("depart");
+    QTest::addColumn<int>("touche");
+    QTest::addColumn<QString>("arrivee");
+
+    const QList<int> aucun;
+    // The box: the big weights in a row at the bottom, heaviest on the left; above the 20 g and the
+    // 10 g weights a row of small ones, from the left: 1 g, 2 g, 2 g, 5 g.
+    QTest::newRow("box, 10 g, Right: the other 10 g") << aucun << "boite(6)" << int(Qt::Key_Right) << "boite(7)";
+    QTest::newRow("box, last 10 g, Right: nothing further") << aucun << "boite(7)" << int(Qt::Key_Right) << "boite(7)";
+    QTest::newRow("box, last 10 g, Up: the 5 g above it") << aucun << "boite(7)" << int(Qt::Key_Up) << "boite(8)";
+    QTest::newRow("box, 5 g, Left: the 2 g on its left") << aucun << "boite(8)" << int(Qt::Key_Left) << "boite(9)";
+    QTest::newRow("box, 2 g, Left: the other 2 g") << aucun << "boite(9)" << int(Qt::Key_Left) << "boite(10)";
+    QTest::newRow("box, second 2 g, Left: the 1 g") << aucun << "boite(10)" << int(Qt::Key_Left) << "boite(11)";
+    QTest::newRow("box, 1 g, Right: the 2 g") << aucun << "boite(11)" << int(Qt::Key_Right) << "boite(10)";
+    QTest::newRow("box, 5 g, Right: nothing in its row") << aucun << "boite(8)" << int(Qt::Key_Right) << "boite(8)";
+    QTest::newRow("box, 5 g, Down: the 10 g below") << aucun << "boite(8)" << int(Qt::Key_Down) << "boite(7)";
+    QTest::newRow("box, 20 g, Up: the 2 g above") << aucun << "boite(5)" << int(Qt::Key_Up) << "boite(10)";
+    QTest::newRow("box, 500 g, Left: nothing") << aucun << "boite(0)" << int(Qt::Key_Left) << "boite(0)";
+    QTest::newRow("box, 50 g, Left: the 100 g") << aucun << "boite(4)" << int(Qt::Key_Left) << "boite(3)";
+    QTest::newRow("box, 50 g, Down: nothing below") << aucun << "boite(4)" << int(Qt::Key_Down) << "boite(4)";
+    QTest::newRow("box, 1 g gone, 2 g, Left: the tall 200 g level with it") << QList<int> { 11 } << "boite(10)"
+                                                                               << int(Qt::Key_Left) << "boite(1)";
+    // The plate: side by side, heaviest on the left; the empty places are skipped.
+    const QList<int> trois { 0, 1, 5 };
+    QTest::newRow("plate, 200 g, Right: the 20 g") << trois << "baim(1)" << int(Qt::Key_Right) << "baim(5)";
+    QTest::newRow("plate, 20 g, Left: the 200 g") << trois << "baim(5)" << int(Qt::Key_Left) << "baim(1)";
+    QTest::newRow("plate, 20 g, Right: nothing") << trois << "baim(5)" << int(Qt::Key_Right) << "baim(5)";
+    QTest::newRow("plate, 500 g, Up: nothing above") << trois << "baim(0)" << int(Qt::Key_Up) << "baim(0)";
+}
+
+void TestClavier::anArrowGoesToTheWeightSeenOnThatSide()
+{
+    QFETCH(QList<int>, surLePlateau);
+    QFETCH(QString, depart);
+    QFETCH(int, touche);
+    QFETCH(QString, arrivee);
+
+    Banc banc(1000);
+    banc.fenetre.show();
+    QVERIFY(QTest::qWaitForWindowActive(&banc.fenetre));
+    banc.cliquerAuMilieu(Command1);
+    for (const int i : surLePlateau)
+        banc.cliquerAuMilieu(boite(i));
+    auto* w = banc.fenetre.findChild<QWidget*>(depart);
+    QVERIFY(w);
+    w->setFocus(Qt::TabFocusReason);
+    taper(banc.fenetre, Qt::Key(touche));
+    QCOMPARE(focus(banc.fenetre), arrivee);
 }
 
 QTEST_MAIN(TestClavier)
