@@ -131,7 +131,10 @@ FenetrePesarine::FenetrePesarine(const Horloge& horloge, Hasard& hasard, QWidget
     annonce_ = new Annonce(centralWidget());
     annonce_->setObjectName(QStringLiteral("annonce"));
     connect(&clavier_, &FiltreClavier::premiereTouche, this, &FenetrePesarine::marquerFocus);
-    connect(qApp, &QApplication::focusChanged, this, &FenetrePesarine::marquerFocus);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* nouveau) {
+        retenirPoids(nouveau);
+        marquerFocus();
+    });
 
     Timer1_ = new QTimer(this);
     Timer1_->setInterval(1000);
@@ -328,18 +331,38 @@ ImageControle* FenetrePesarine::image(Controle c) const { return static_cast<Ima
 void FenetrePesarine::appliquerTabulation()
 {
     // The weights come right after the start button: the box, heaviest first, then the plate, from left to right.
-    std::vector<QWidget*> chaine;
+    chaine_.clear();
     for (QWidget* w : tabulation_) {
-        chaine.push_back(w);
+        chaine_.push_back(w);
         if (w == widget(Command1)) {
             for (const Nom groupe : { Nom::boite, Nom::baim }) {
                 for (int i = 0; i < nombrePoids; ++i)
-                    chaine.push_back(widget({ groupe, i }));
+                    chaine_.push_back(widget({ groupe, i }));
             }
         }
     }
-    for (std::size_t i = 1; i < chaine.size(); ++i)
-        setTabOrder(chaine[i - 1], chaine[i]);
+    // The toolkit's own chain, for whoever reads it; Tab itself follows chaine_ (focusNextPrevChild), for
+    // the toolkit moves some widgets to other places of its chain when it is given this order in turn.
+    for (std::size_t i = 1; i < chaine_.size(); ++i)
+        setTabOrder(chaine_[i - 1], chaine_[i]);
+}
+
+bool FenetrePesarine::focusNextPrevChild(bool suivant)
+{
+    const auto ici = std::find(chaine_.begin(), chaine_.end(), focusWidget());
+    if (ici == chaine_.end())
+        return QMainWindow::focusNextPrevChild(suivant);
+    // The next control on view that takes the focus from Tab: of each group of weights, one only.
+    const auto n = std::ptrdiff_t(chaine_.size());
+    const std::ptrdiff_t depart = ici - chaine_.begin();
+    for (std::ptrdiff_t pas = 1; pas < n; ++pas) {
+        QWidget* w = chaine_[std::size_t(((depart + (suivant ? pas : -pas)) % n + n) % n)];
+        if (!w->isHidden() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(suivant ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return true;
 }
 
 void FenetrePesarine::definirLegende(Controle bouton, const QString& legende)
@@ -553,6 +576,19 @@ void FenetrePesarine::choisirPoidsAtteints()
             *courant = choisi;
         for (int i = 0; i < nombrePoids; ++i)
             widget({ groupe, i })->setFocusPolicy(i == choisi ? Qt::TabFocus : Qt::NoFocus);
+    }
+}
+
+void FenetrePesarine::retenirPoids(QWidget* focus)
+{
+    // Whichever way the focus came to a weight, Tab comes back to that one.
+    for (int i = 0; i < nombrePoids; ++i) {
+        for (const Controle poids : { boite(i), baim(i) }) {
+            if (focus == widget(poids) && prendLeFocus(poids) && focus->focusPolicy() == Qt::NoFocus) {
+                (poids.nom == Nom::boite ? courantBoite_ : courantPlateau_) = i;
+                choisirPoidsAtteints();
+            }
+        }
     }
 }
 

@@ -83,6 +83,7 @@ private Q_SLOTS:
     void emptyPlacesAreNotPresentedAsWeights();
     void aDisplayGivenTheTextItHoldsSendsNothing();
     void theRingFollowsEveryStepOfASeriesAndNeverMarksAnEmptyPlaceOrAnotherText();
+    void fromEveryWeightOfTheBoxOneTabReachesThePlate();
     void anArrowGoesToTheWeightSeenOnThatSide_data();
     void anArrowGoesToTheWeightSeenOnThatSide();
 };
@@ -462,6 +463,23 @@ void TestClavier::theRingFollowsEveryStepOfASeriesAndNeverMarksAnEmptyPlaceOrAno
             pixelsVerts += message.pixelColor(x, y) == vert;
     }
     QVERIFY2(pixelsVerts > 20, "the focused message line lost its green");
+}
+
+// The two groups of weights are neighbours for Tab, whichever weight of the box the pupil stands on.
+void TestClavier::fromEveryWeightOfTheBoxOneTabReachesThePlate()
+{
+    Banc banc(1000);
+    banc.fenetre.show();
+    QVERIFY(QTest::qWaitForWindowActive(&banc.fenetre));
+    taper(banc.fenetre, Qt::Key_Space); // "Démarrer"
+    banc.cliquerAuMilieu(boite(11));
+    for (int i = 0; i < 11; ++i) {
+        banc.w(boite(i))->setFocus(Qt::TabFocusReason);
+        taper(banc.fenetre, Qt::Key_Tab);
+        QCOMPARE(focus(banc.fenetre), QStringLiteral("baim(11)"));
+        taper(banc.fenetre, Qt::Key_Backtab);
+        QCOMPARE(focus(banc.fenetre), QStringLiteral("boite(%1)").arg(i));
+    }
 }
 
 void TestClavier::anArrowGoesToTheWeightSeenOnThatSide_data()
