@@ -128,7 +128,7 @@ FenetrePesarine::FenetrePesarine(const Horloge& horloge, Hasard& hasard, QWidget
     construireMenu();
 
     marque_ = new MarqueFocus(centralWidget());
-    annonce_ = new Annonce(centralWidget());
+    annonce_ = new Annonce(new BarreAnnonces(centralWidget()));
     annonce_->setObjectName(QStringLiteral("annonce"));
     connect(&clavier_, &FiltreClavier::premiereTouche, this, &FenetrePesarine::marquerFocus);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* nouveau) {

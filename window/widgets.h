@@ -82,7 +82,9 @@ protected:
 };
 
 // Says a short text to a screen reader each time it is given one, whatever has the focus: the window
-// tells the verdict through it after every move. It shows nothing on the screen.
+// tells the verdict through it after every move. It shows nothing on the screen. It stands in a
+// status bar of its own, equally unseen, for a screen reader speaks a message of a status bar without
+// saying "notification" before each verdict.
 class Annonce : public QWidget {
     Q_OBJECT
 
@@ -90,4 +92,11 @@ public:
     explicit Annonce(QWidget* parent = nullptr);
 
     void annoncer(const QString& texte);
+};
+
+class BarreAnnonces : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit BarreAnnonces(QWidget* parent = nullptr);
 };
