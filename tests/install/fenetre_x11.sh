@@ -107,10 +107,12 @@ kill "$pid"
 # entry's own, with this build's program in place of the installed one.
 actions=$(sed -n 's/^Actions=//p' "$bureau" | tr ';' ' ')
 [[ -n "$actions" ]] || echec "l'entrée de bureau n'offre aucune action"
+facteurs=()
 for action in $actions; do
     ligne=$(sed -n "/^\[Desktop Action $action\]/,/^\[/s/^Exec=//p" "$bureau")
     facteur=$(sed -n 's/.*QT_SCALE_FACTOR=\([0-9.]*\).*/\1/p' <<<"$ligne")
     [[ -n "$facteur" ]] || echec "l'action $action ne donne pas d'échelle : $ligne"
+    facteurs+=("$facteur")
     read -r -a mots <<<"$ligne"
     for i in "${!mots[@]}"; do [[ "${mots[$i]}" == pesarine ]] && mots[$i]=$programme; done
     attendre_fenetre "${mots[@]}"
@@ -121,3 +123,5 @@ for action in $actions; do
     echo "Action $action : fenêtre de ${vue} × $(hauteur "$fenetre") pixels (${largeur1} × ${hauteur1} sans échelle)."
     kill "$pid"
 done
+[[ "$(printf '%s\n' "${facteurs[@]}" | sort -n | tr '\n' ' ')" == "1.5 2 " ]] \
+    || echec "les actions ouvrent la fenêtre aux échelles ${facteurs[*]}, et non 2 et 1,5"
