@@ -103,10 +103,12 @@ public:
         return image()->tientUnPoids() ? QStringList { pressAction() } : QStringList {};
     }
 
+    // Pressed later, from the event loop, as the toolkit presses its buttons: the move may open a modal box,
+    // and the screen reader waits for this call to return.
     void doAction(const QString& action) override
     {
         if (action == pressAction() && image()->tientUnPoids())
-            Q_EMIT image()->clique();
+            QMetaObject::invokeMethod(image(), &ImageControle::clique, Qt::QueuedConnection);
     }
 
 private:
