@@ -647,13 +647,14 @@ int FenetrePesarine::voisinALEcran(Controle depuis, Qt::Key fleche) const
         const QPoint ecart = la.center() - ici.center();
         const int leLong = horizontale ? ecart.x() : ecart.y();
         const int enTravers = std::abs(horizontale ? ecart.y() : ecart.x());
-        const bool aLigne = horizontale ? la.top() <= ici.bottom() && ici.top() <= la.bottom()
-                                        : la.left() <= ici.right() && ici.left() <= la.right();
         const bool memeRangee = la.top() <= ici.bottom() && ici.top() <= la.bottom();
         if (leLong * sens <= 0 || horizontale != memeRangee)
             continue;
-        const std::tuple<bool, int, int> note { !aLigne, horizontale ? std::abs(leLong) : enTravers,
-            horizontale ? enTravers : std::abs(leLong) };
+        // Left and Right: the nearest along the row. Up and Down: one straight above or below first.
+        const bool enFace = la.left() <= ici.right() && ici.left() <= la.right();
+        const std::tuple<bool, int, int> note = horizontale
+            ? std::tuple { false, std::abs(leLong), enTravers }
+            : std::tuple { !enFace, enTravers, std::abs(leLong) };
         if (choisi < 0 || note < meilleur) {
             choisi = i;
             meilleur = note;
