@@ -77,6 +77,8 @@ private Q_SLOTS:
         preparerApplication(*qApp);
     }
 
+    void theServerSaysWhichPressIsARepeat_data();
+    void theServerSaysWhichPressIsARepeat();
     void aWholeSeriesIsPlayedWithTheKeyboardAlone();
     void takingTheWeightsOffAfterTheAnswerLeavesTheFocusOnSomething();
     void theFocusMarkAppearsAtTheFirstKeyAndStandsOutOnEveryBackground();
@@ -87,6 +89,52 @@ private Q_SLOTS:
     void anArrowGoesToTheWeightSeenOnThatSide_data();
     void anArrowGoesToTheWeightSeenOnThatSide();
 };
+
+void TestClavier::theServerSaysWhichPressIsARepeat_data()
+{
+    // The X server's key events, one a word: "p36@100" a press of key 36 at server time 100 ms, "r36@200" its
+    // release, "u36" the server saying that the key is up now. Then, for each press, whether it is a repeat.
+    QTest::addColumn<QString>("evenements");
+    QTest::addColumn<QList<bool>>("repetitions");
+
+    QTest::newRow("a press after a release acts, however soon") << "p36@100 r36@150 p36@250 r36@300 p36@301"
+                                                              << QList<bool> { false, false, false };
+    QTest::newRow("held: the server repeats with a release and a press of one stamp")
+        << "p36@100 r36@600 p36@600 r36@640 p36@640 r36@900 p36@1500" << QList<bool> { false, true, true, false };
+    QTest::newRow("held: the server repeats with presses alone") << "p36@100 p36@600 p36@640 r36@900 p36@950"
+                                                                 << QList<bool> { false, true, true, false };
+    QTest::newRow("a release that went elsewhere keeps the key down, for hours if need be")
+        << "p36@100 p36@9000000" << QList<bool> { false, true };
+    QTest::newRow("until the server says the key is up") << "p36@100 u36 p36@2000" << QList<bool> { false, false };
+    QTest::newRow("each key on its own") << "p36@100 p65@120 r36@130 p36@130 r65@200 p65@250"
+                                         << QList<bool> { false, false, true, false };
+}
+
+void TestClavier::theServerSaysWhichPressIsARepeat()
+{
+    QFETCH(QString, evenements);
+    QFETCH(QList<bool>, repetitions);
+    SuiviTouchesX x;
+    QList<bool> vues;
+    QList<std::pair<quint32, quint32>> appuis;
+    for (const QString& e : evenements.split(QLatin1Char(' '))) {
+        const QStringList parties = e.mid(1).split(QLatin1Char('@'));
+        const quint32 code = parties[0].toUInt();
+        if (e.startsWith(QLatin1Char('p'))) {
+            vues << x.appui(code, parties[1].toUInt());
+            appuis.append({ code, parties[1].toUInt() });
+        } else if (e.startsWith(QLatin1Char('r'))) {
+            x.relache(code, parties[1].toUInt());
+        } else {
+            x.oublier(code);
+        }
+    }
+    QCOMPARE(vues, repetitions);
+    // The toolkit's key events come later: each finds the judgment of its press, and no other.
+    for (qsizetype n = 0; n < appuis.size(); ++n)
+        QCOMPARE(x.jugement(appuis[n].first, appuis[n].second), std::optional<bool>(repetitions[n]));
+    QCOMPARE(x.jugement(36, 7), std::nullopt);
+}
 
 void TestClavier::aWholeSeriesIsPlayedWithTheKeyboardAlone()
 {
