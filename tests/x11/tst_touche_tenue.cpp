@@ -146,6 +146,24 @@ void TestToucheTenue::aHeldKeyClosesOneBoxAndCountsOneErrorAtMost()
     for (auto& e : tenir("Escape"))
         suite.puis(e);
     suite.puis(etat("Échap tenue")).puis(enAvant());
+    // Return pressed here and released in another program's window: when the keyboard comes back, the key
+    // is up, and the next press acts (it closes the error box that the first press opened).
+    QProcess autre;
+    suite.puis(xdotool({ "keydown", "Return" })).puis(attendre(200));
+    suite.puis([&autre](Suite::Fin fin) {
+        autre.start(QStringLiteral("xmessage"), { QStringLiteral("-title"), QStringLiteral("Autre programme"),
+                                                  QStringLiteral("Un autre programme") });
+        fin();
+    });
+    suite.puis(xdotool({ "search", "--sync", "--onlyvisible", "--name", "^Autre programme$", "windowfocus", "--sync" }));
+    suite.puis(xdotool({ "keyup", "Return" })).puis(attendre(200));
+    suite.puis([&autre](Suite::Fin fin) {
+        autre.kill();
+        autre.waitForFinished();
+        fin();
+    });
+    suite.puis(enAvant()).puis(xdotool({ "key", "Return" })).puis(attendre(300));
+    suite.puis(etat("Entrée relâchée ailleurs")).puis(enAvant());
     // Deliberate presses each count, however soon they follow one another: Return refuses "0", Return
     // closes the error box 0.2 s later, Return refuses "0" again on the fresh box.
     suite.puis(xdotool({ "key", "Return" })).puis(attendre(200));
@@ -191,10 +209,11 @@ void TestToucheTenue::aHeldKeyClosesOneBoxAndCountsOneErrorAtMost()
     QTRY_VERIFY(suite.finie());
     QCOMPARE(vu,
         QStringList({ "Return tenue: 1 erreur(s), boîte erreur", "Échap tenue: 1 erreur(s), boîte réponse",
-            "trois appuis en 0,4 s: 3 erreur(s), boîte erreur", "500, Entrée, Entrée: 3 erreur(s), boîte aucune" }));
+            "Entrée relâchée ailleurs: 2 erreur(s), boîte réponse", "trois appuis en 0,4 s: 4 erreur(s), boîte erreur",
+            "500, Entrée, Entrée: 4 erreur(s), boîte aucune" }));
     QVERIFY2(!secouru, "the keys left a box open");
     QCOMPARE(banc.fenetre.etat().reussies, 1);
-    QCOMPARE(banc.fenetre.etat().erreurs, 3);
+    QCOMPARE(banc.fenetre.etat().erreurs, 4);
     // The last Return pressed "Continuer": the next weighing is on.
     QVERIFY(banc.fenetre.widget(Command1)->isHidden());
     QVERIFY(banc.fenetre.widget(boite(0))->isVisible());
