@@ -511,6 +511,21 @@ void TestClavier::theRingFollowsEveryStepOfASeriesAndNeverMarksAnEmptyPlaceOrAno
             pixelsVerts += message.pixelColor(x, y) == vert;
     }
     QVERIFY2(pixelsVerts > 20, "the focused message line lost its green");
+
+    // Stop, then round the chain of a series' end, "Changer" included.
+    while (focus(banc.fenetre) != QLatin1String("Command2"))
+        taper(banc.fenetre, Qt::Key_Tab);
+    taper(banc.fenetre, Qt::Key_Space);
+    defauts.clear();
+    apres(QStringLiteral("Stop"));
+    QStringList fin;
+    for (int n = 0; n < 10; ++n) {
+        taper(banc.fenetre, Qt::Key_Tab);
+        fin << focus(banc.fenetre);
+        apres(QStringLiteral("Tab onto ") + fin.last());
+    }
+    QVERIFY(fin.contains(QStringLiteral("maxi")));
+    QVERIFY2(defauts.isEmpty(), qPrintable(defauts.join(QLatin1Char('\n'))));
 }
 
 // The two groups of weights are neighbours for Tab, whichever weight of the box the pupil stands on.
