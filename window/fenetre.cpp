@@ -117,10 +117,7 @@ FenetrePesarine::FenetrePesarine(const Horloge& horloge, Hasard& hasard, QWidget
     setWindowTitle(legendeFenetre());
     // Only the icons drawn for this screen's pixels are decoded.
     const int facteur = facteurImages(devicePixelRatioF());
-    QIcon icone;
-    icone.addFile(
-        fichierAuFacteur(ressource(QStringLiteral("icone_balance32")), facteur), QSize(32, 32) * facteur);
-    setWindowIcon(icone);
+    setWindowIcon(iconeAuFacteur(ressource(QStringLiteral("icone_balance")), { 32 }, facteur));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowCloseButtonHint);
 
@@ -188,11 +185,7 @@ QWidget* FenetrePesarine::creerControle(const DefinitionControle& d, QWidget* su
         bouton->setText(texte(d.texte));
         // Only the icons drawn for this screen's pixels are decoded.
         const int facteur = facteurImages(devicePixelRatioF());
-        QIcon icone;
-        for (const int cote : { 16, 32 })
-            icone.addFile(fichierAuFacteur(ressource(texte(d.icone) + QString::number(cote)), facteur),
-                QSize(cote, cote) * facteur);
-        bouton->setIcon(icone);
+        bouton->setIcon(iconeAuFacteur(ressource(texte(d.icone)), { 16, 32 }, facteur));
         bouton->setToolButtonStyle(bouton->text().isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
         connect(bouton, &QAbstractButton::clicked, this, [this, nom = d.controle.nom] { cliquerBouton(nom); });
         return bouton;

@@ -321,9 +321,16 @@ BarreAnnonces::BarreAnnonces(QWidget* parent)
 
 void Annonce::annoncer(const QString& texte)
 {
+    setAccessibleName(texte);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // The toolkit hands the screen reader the text itself, as an announcement from the visible surface
+    // the widget lies on: nothing has to appear, and the same text as before is told again.
+    QAccessibleAnnouncementEvent annonce(parentWidget() ? parentWidget() : this, texte);
+    QAccessible::updateAccessibility(&annonce);
+#else
     // A screen reader speaks a notification when it appears, so each text appears anew, even the
     // same text as before: the pupil hears the verdict of every move.
     hide();
-    setAccessibleName(texte);
     show();
+#endif
 }

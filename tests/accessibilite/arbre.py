@@ -117,7 +117,13 @@ def noter(evenement):
         annonces.append(evenement.source.name)
 
 
+# Qt 6.8 and later tell the verdict as an announcement of its text; earlier, as a notification that appears.
+def noter_annonce(evenement):
+    annonces.append(str(evenement.any_data))
+
+
 pyatspi.Registry.registerEventListener(noter, "object:state-changed:showing")
+pyatspi.Registry.registerEventListener(noter_annonce, "object:announcement")
 
 presser(app, "Démarrer")
 attendre(1.5)

@@ -4,6 +4,7 @@
 #include "application.h"
 #include "outils.h"
 
+#include <QFont>
 #include <QImage>
 #include <QLineEdit>
 
@@ -24,6 +25,9 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     substituerPolices();
     preparerApplication(application);
+    // The menu bar follows the desktop's font: here a desktop whose font is the toolkit's default size of the
+    // program's own family, which every machine has once the program has registered it.
+    QApplication::setFont(QFont(QString::fromLatin1(familleDesControles), 9));
 
     Banc banc(437);
     banc.fenetre.show();

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QStringList>
 
 #include <utility>
 
@@ -363,19 +364,47 @@ void TestClavier::emptyPlacesAreNotPresentedAsWeights()
     }
 }
 
-// Counts the times a widget is shown.
-class Apparitions : public QObject {
+// The texts told to a screen reader through the window's announcer: with Qt 6.8 and later, the
+// announcements the toolkit hands on; before, the announcer's name each time it is shown.
+class Annonces : public QObject {
 public:
-    explicit Apparitions(QWidget* w) { w->installEventFilter(this); }
-    int nombre = 0;
+    explicit Annonces(QWidget* annonceur)
+        : annonceur_(annonceur)
+    {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        actives_ = this;
+        QAccessible::setActive(true);
+        precedent_ = QAccessible::installUpdateHandler([](QAccessibleEvent* e) {
+            if (e->type() == QAccessible::Announcement)
+                actives_->textes << static_cast<QAccessibleAnnouncementEvent*>(e)->message();
+        });
+#else
+        annonceur->installEventFilter(this);
+#endif
+    }
+    ~Annonces() override
+    {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        QAccessible::installUpdateHandler(precedent_);
+        actives_ = nullptr;
+#endif
+    }
+    QStringList textes;
 
 protected:
     bool eventFilter(QObject*, QEvent* e) override
     {
         if (e->type() == QEvent::Show)
-            ++nombre;
+            textes << QAccessible::queryAccessibleInterface(annonceur_)->text(QAccessible::Name);
         return false;
     }
+
+private:
+    QWidget* annonceur_;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    static inline Annonces* actives_ = nullptr;
+    QAccessible::UpdateHandler precedent_ = nullptr;
+#endif
 };
 
 void TestClavier::aDisplayGivenTheTextItHoldsSendsNothing()
@@ -401,13 +430,11 @@ void TestClavier::aDisplayGivenTheTextItHoldsSendsNothing()
     QSignalSpy messageBouge(banc.w<QLineEdit>(Text1), &QLineEdit::cursorPositionChanged);
     QWidget* annonce = banc.fenetre.findChild<QWidget*>(QStringLiteral("annonce"));
     QVERIFY(annonce);
-    Apparitions apparitions(annonce);
+    Annonces annonces(annonce);
     banc.cliquerAuMilieu(boite(10));
     QCOMPARE(banc.w<QLineEdit>(Text1)->text(), QStringLiteral("Il manque du poids."));
     QCOMPARE(messageBouge.count(), 0);
-    QCOMPARE(apparitions.nombre, 1);
-    QCOMPARE(QAccessible::queryAccessibleInterface(annonce)->role(), QAccessible::Notification);
-    QCOMPARE(QAccessible::queryAccessibleInterface(annonce)->text(QAccessible::Name), QStringLiteral("Il manque du poids."));
+    QCOMPARE(annonces.textes, QStringList { QStringLiteral("Il manque du poids.") });
     QCOMPARE(banc.w(Image1)->accessibleName(), QStringLiteral("Balance : il manque du poids."));
 }
 

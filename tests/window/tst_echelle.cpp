@@ -6,6 +6,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cstdlib>
+
 // On a screen scaled by QT_SCALE_FACTOR=2 the window shows the pictures drawn twice finer: a grab of the real
 // window is not the natural-size window with its pixels doubled, and each image shows the finer picture
 // stretched to its rectangle, not the natural one. The natural-size grab comes from this same program, run
@@ -134,6 +137,8 @@ private Q_SLOTS:
     void eachImageShowsThePictureDrawnForTheScreen();
     void theButtonsTakeTheirIconsDrawnForTheScreen_data();
     void theButtonsTakeTheirIconsDrawnForTheScreen();
+    void theButtonsShowTheirIconsDrawnForTheScreen_data() { theButtonsTakeTheirIconsDrawnForTheScreen_data(); }
+    void theButtonsShowTheirIconsDrawnForTheScreen();
 };
 
 void TestEchelle::theScaledWindowIsNotTheNaturalOneWithItsPixelsDoubled()
@@ -247,6 +252,69 @@ void TestEchelle::theButtonsTakeTheirIconsDrawnForTheScreen()
         QCOMPARE(montree.size(), QSize(2 * cote, 2 * cote));
         QVERIFY2(montree == fine, qPrintable(QStringLiteral("%1 pixels").arg(cote)));
     }
+}
+
+namespace {
+
+// Where the opaque pixels of the drawing are, wherever it lies in the grab: the mean difference of their colour
+// channels from the grab's, at the offset where it is smallest.
+double ecartDuDessin(const QImage& grab, const QImage& dessin)
+{
+    double meilleur = 256;
+    for (int oy = 0; oy + dessin.height() <= grab.height(); ++oy) {
+        for (int ox = 0; ox + dessin.width() <= grab.width(); ++ox) {
+            long somme = 0;
+            long compte = 0;
+            for (int y = 0; y < dessin.height(); ++y) {
+                for (int x = 0; x < dessin.width(); ++x) {
+                    const QRgb d = dessin.pixel(x, y);
+                    if (qAlpha(d) != 255)
+                        continue;
+                    const QRgb g = grab.pixel(ox + x, oy + y);
+                    somme += std::abs(qRed(g) - qRed(d)) + std::abs(qGreen(g) - qGreen(d))
+                        + std::abs(qBlue(g) - qBlue(d));
+                    compte += 3;
+                }
+            }
+            if (compte > 0)
+                meilleur = std::min(meilleur, double(somme) / double(compte));
+        }
+    }
+    return meilleur;
+}
+
+} // namespace
+
+// What the screen shows: somewhere in a grab of the button lies the finer drawing of its icon at the icon's size
+// (shrunk smoothly where the button's icon is smaller than the drawing), not the natural one stretched.
+void TestEchelle::theButtonsShowTheirIconsDrawnForTheScreen()
+{
+    QFETCH(QString, bouton);
+    QFETCH(QString, icone);
+    Banc banc;
+    banc.fenetre.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&banc.fenetre));
+    auto* leBouton = banc.fenetre.findChild<QAbstractButton*>(bouton);
+    QVERIFY(leBouton);
+    leBouton->show();
+    const int cote = leBouton->iconSize().width();
+    const int dessine = cote <= 16 ? 16 : 32;
+    const auto dessin = [&](const char* facteur) {
+        const QImage image(QStringLiteral(":/images/%1%2%3.png").arg(icone).arg(dessine).arg(QLatin1String(facteur)));
+        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+            .scaled(QSize(2 * cote, 2 * cote), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            .convertToFormat(QImage::Format_ARGB32);
+    };
+    const QImage grab = leBouton->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(grab.size(), leBouton->size() * 2);
+    const double avecLaFine = ecartDuDessin(grab, dessin("@2x"));
+    const double avecLaNaturelle = ecartDuDessin(grab, dessin(""));
+    qInfo("%s, icon %d: %.2f off the finer drawing, %.2f off the natural one, on average", qPrintable(bouton), cote,
+        avecLaFine, avecLaNaturelle);
+    QVERIFY2(avecLaFine < 0.5 && avecLaNaturelle >= 4 * std::max(avecLaFine, 1.0),
+        qPrintable(QStringLiteral("the icon is %1 off its finer drawing, %2 off the natural one")
+                       .arg(avecLaFine)
+                       .arg(avecLaNaturelle)));
 }
 
 int main(int argc, char* argv[])
