@@ -323,8 +323,8 @@ void Annonce::annoncer(const QString& texte)
 {
     setAccessibleName(texte);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    // The toolkit hands the screen reader the text itself, as an announcement from the visible surface
-    // the widget lies on: nothing has to appear, and the same text as before is told again.
+    // The toolkit hands the screen reader the text itself, as an announcement from the status bar that
+    // holds the widget, which is on view: nothing has to appear, and the same text as before is told again.
     QAccessibleAnnouncementEvent annonce(parentWidget() ? parentWidget() : this, texte);
     QAccessible::updateAccessibility(&annonce);
 #else
