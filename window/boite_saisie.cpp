@@ -37,6 +37,8 @@ BoiteSaisie::BoiteSaisie(const QString& invite, const QString& titre, const QStr
     setWindowTitle(titre);
     invite_->setTextFormat(Qt::PlainText);
     invite_->setBuddy(champ_);
+    // A screen reader names the field by what it asks, and says the prompt as the box opens.
+    champ_->setAccessibleName(QString(invite).replace(QLatin1Char('\n'), QLatin1Char(' ')));
     champ_->setObjectName(QStringLiteral("champ"));
     champ_->selectAll();
 

@@ -1,7 +1,10 @@
 #include "clavier.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 
 #include <QGuiApplication>
@@ -12,41 +15,132 @@
 #include <cstdlib>
 #endif
 
-namespace {
 
-// Whether the X server holds the key down now; false where there is no X server to ask.
-bool toucheEnfoncee(quint32 code)
+bool SuiviTouchesX::appui(quint32 code, quint32 moment)
 {
-#ifdef PESARINE_X11
-    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || code > 255)
-        return false;
-    xcb_connection_t* connexion = x11->connection();
-    xcb_query_keymap_reply_t* clavier = xcb_query_keymap_reply(connexion, xcb_query_keymap(connexion), nullptr);
-    if (!clavier)
-        return false;
-    const bool enfoncee = (clavier->keys[code / 8] >> (code % 8)) & 1;
-    std::free(clavier);
-    return enfoncee;
-#else
-    Q_UNUSED(code);
-    return false;
-#endif
+    Touche& t = touches_[code];
+    const bool repetition = t.enfoncee || t.relachee == moment;
+    t.enfoncee = true;
+    t.appuis[t.prochain] = { moment, repetition };
+    t.prochain = (t.prochain + 1) % t.appuis.size();
+    return repetition;
 }
 
-} // namespace
+void SuiviTouchesX::relache(quint32 code, quint32 moment)
+{
+    Touche& t = touches_[code];
+    t.enfoncee = false;
+    t.relachee = moment;
+}
+
+void SuiviTouchesX::oublier(quint32 code)
+{
+    if (const auto t = touches_.find(code); t != touches_.end())
+        t->second.enfoncee = false;
+}
+
+bool SuiviTouchesX::enfoncee(quint32 code) const
+{
+    const auto t = touches_.find(code);
+    return t != touches_.end() && t->second.enfoncee;
+}
+
+std::optional<bool> SuiviTouchesX::jugement(quint32 code, quint32 moment) const
+{
+    const auto t = touches_.find(code);
+    if (t == touches_.end())
+        return std::nullopt;
+    // The newest first: a time stamp comes back after 49 days.
+    for (std::size_t n = 1; n <= t->second.appuis.size(); ++n) {
+        const Appui& a = t->second.appuis[(t->second.prochain + t->second.appuis.size() - n) % t->second.appuis.size()];
+        if (a.moment == moment)
+            return a.repetition;
+    }
+    return std::nullopt;
+}
+
+std::vector<quint32> SuiviTouchesX::enfoncees() const
+{
+    std::vector<quint32> codes;
+    for (const auto& [code, t] : touches_) {
+        if (t.enfoncee)
+            codes.push_back(code);
+    }
+    return codes;
+}
 
 FiltreClavier::FiltreClavier()
 {
-    horloge_.start();
     qApp->installEventFilter(this);
+#ifdef PESARINE_X11
+    serveurX_ = qApp->nativeInterface<QNativeInterface::QX11Application>() != nullptr;
+    if (serveurX_)
+        qApp->installNativeEventFilter(this);
+#endif
 }
 
-FiltreClavier::~FiltreClavier() { qApp->removeEventFilter(this); }
+FiltreClavier::~FiltreClavier()
+{
+    if (serveurX_)
+        qApp->removeNativeEventFilter(this);
+    qApp->removeEventFilter(this);
+}
 
 bool FiltreClavier::toucheQuiValide(int touche)
 {
     return touche == Qt::Key_Return || touche == Qt::Key_Enter || touche == Qt::Key_Space || touche == Qt::Key_Escape;
+}
+
+bool FiltreClavier::nativeEventFilter(const QByteArray& genre, void* message, qintptr*)
+{
+#ifdef PESARINE_X11
+    if (genre != "xcb_generic_event_t")
+        return false;
+    const auto* evenement = static_cast<const xcb_generic_event_t*>(message);
+    switch (evenement->response_type & ~0x80) {
+    case XCB_KEY_PRESS: {
+        const auto* touche = static_cast<const xcb_key_press_event_t*>(message);
+        x_.appui(touche->detail, touche->time);
+        break;
+    }
+    case XCB_KEY_RELEASE: {
+        const auto* touche = static_cast<const xcb_key_release_event_t*>(message);
+        x_.relache(touche->detail, touche->time);
+        break;
+    }
+    case XCB_FOCUS_IN:
+        // The keyboard comes back to one of the program's windows: a key released meanwhile elsewhere is up.
+        demanderAuServeur();
+        break;
+    default:
+        break;
+    }
+#else
+    Q_UNUSED(genre);
+    Q_UNUSED(message);
+#endif
+    return false;
+}
+
+void FiltreClavier::demanderAuServeur()
+{
+#ifdef PESARINE_X11
+    const std::vector<quint32> enfoncees = x_.enfoncees();
+    if (enfoncees.empty())
+        return;
+    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return;
+    xcb_connection_t* connexion = x11->connection();
+    xcb_query_keymap_reply_t* clavier = xcb_query_keymap_reply(connexion, xcb_query_keymap(connexion), nullptr);
+    if (!clavier)
+        return;
+    for (const quint32 code : enfoncees) {
+        if (code < 256 && !((clavier->keys[code / 8] >> (code % 8)) & 1))
+            x_.oublier(code);
+    }
+    std::free(clavier);
+#endif
 }
 
 bool FiltreClavier::eventFilter(QObject*, QEvent* event)
@@ -66,40 +160,20 @@ bool FiltreClavier::eventFilter(QObject*, QEvent* event)
 
 bool FiltreClavier::juger(const QKeyEvent* touche)
 {
-    // Synthesized events carry no scan code: only the toolkit's own mark tells their repeats.
-    const quint32 code = touche->nativeScanCode();
-
-    if (touche->type() == QEvent::KeyRelease) {
-        if (code != 0 && toucheQuiValide(touche->key())) {
-            relachees_[code] = horloge_.elapsed();
-            if (!touche->isAutoRepeat() && !toucheEnfoncee(code))
-                enfoncees_.erase(code);
-        }
+    if (touche->type() == QEvent::KeyRelease)
         return false;
-    }
-
     if (!clavierUtilise_) {
         clavierUtilise_ = true;
         Q_EMIT premiereTouche();
     }
     if (!toucheQuiValide(touche->key()))
         return false;
-    if (touche->isAutoRepeat())
-        return true;
-    if (code == 0)
-        return false;
-    // A key held down repeats many times a second; one whose release went to another program is
-    // soon taken as up again.
-    constexpr qint64 oubli = 1500;
-    const qint64 maintenant = horloge_.elapsed();
-    const auto enfoncee = enfoncees_.find(code);
-    // The X server's repeat is a release and a press at once; no finger presses again so soon.
-    constexpr qint64 rebond = 100;
-    const auto relachee = relachees_.find(code);
-    const bool repetition = (enfoncee != enfoncees_.end() && maintenant - enfoncee->second < oubli)
-        || (relachee != relachees_.end() && maintenant - relachee->second < rebond);
-    enfoncees_[code] = maintenant;
-    return repetition;
+    // The toolkit hands on the server's time stamp and key code with each key event it makes of one.
+    if (serveurX_ && touche->nativeScanCode() != 0) {
+        if (const auto repetition = x_.jugement(touche->nativeScanCode(), quint32(touche->timestamp())))
+            return *repetition;
+    }
+    return touche->isAutoRepeat();
 }
 
 MarqueFocus::MarqueFocus(QWidget* parent)
@@ -112,14 +186,44 @@ MarqueFocus::MarqueFocus(QWidget* parent)
     hide();
 }
 
+QRect MarqueFocus::placeDuTexte(const QWidget* w)
+{
+    if (const auto* etiquette = qobject_cast<const QLabel*>(w)) {
+        if (etiquette->text().isEmpty())
+            return {};
+        const QRect dedans = etiquette->contentsRect();
+        const QRect texte = etiquette->fontMetrics().boundingRect(dedans, int(etiquette->alignment()), etiquette->text());
+        return texte.translated(etiquette->pos());
+    }
+    // A display or a button: its whole box.
+    if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractButton*>(w))
+        return w->geometry();
+    return {};
+}
+
 void MarqueFocus::suivre(QWidget* cible)
 {
     if (!cible || cible->isHidden() || cible->parentWidget() != parentWidget()) {
         hide();
         return;
     }
-    constexpr int marge = bleu + jaune;
-    setGeometry(cible->geometry().adjusted(-marge, -marge, marge, marge));
+    const QRect place = cible->geometry();
+    QList<QRect> textes;
+    for (QObject* o : parentWidget()->children()) {
+        auto* voisin = qobject_cast<QWidget*>(o);
+        if (voisin && voisin != cible && voisin != this && !voisin->isHidden()) {
+            if (const QRect t = placeDuTexte(voisin); !t.isEmpty())
+                textes.append(t);
+        }
+    }
+    const auto libre = [&](const QRect& bande) {
+        return std::none_of(textes.begin(), textes.end(), [&](const QRect& t) { return t.intersects(bande); });
+    };
+    const int gauche = libre(QRect(place.left() - marge, place.top() - marge, marge, place.height() + 2 * marge)) ? marge : 0;
+    const int droite = libre(QRect(place.right() + 1, place.top() - marge, marge, place.height() + 2 * marge)) ? marge : 0;
+    const int haut = libre(QRect(place.left() - marge, place.top() - marge, place.width() + 2 * marge, marge)) ? marge : 0;
+    const int bas = libre(QRect(place.left() - marge, place.bottom() + 1, place.width() + 2 * marge, marge)) ? marge : 0;
+    setGeometry(place.adjusted(-gauche, -haut, droite, bas));
     raise();
     show();
     update();

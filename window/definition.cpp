@@ -70,7 +70,7 @@ constexpr DefinitionControle controles[] = {
     { .controle = { Nom::Shape1 }, .gauche = 120, .haut = 2880, .largeur = 8652, .hauteur = 4572, .couleurTexte = noir, .nomAccessible = "Plan de travail" },
 
     { .controle = Command1, .gauche = 480, .haut = 3000, .largeur = 1092, .hauteur = 852, .texte = "Démarrer", .infobulle = "Cliquer ici pour commencer une pesée", .police = verdana105, .tabulation = 13, .icone = "feu" },
-    { .controle = Command2, .gauche = 1320, .haut = 3960, .largeur = 612, .hauteur = 492, .infobulle = "Cliquer ici pour arrêter le chronomètre et pour commencer une nouvelle série", .police = verdana105, .tabulation = 22, .icone = "stop" },
+    { .controle = Command2, .gauche = 1320, .haut = 3960, .largeur = 612, .hauteur = 492, .infobulle = "Cliquer ici pour arrêter le chronomètre et pour commencer une nouvelle série", .police = verdana105, .tabulation = 22, .icone = "stop", .nomAccessible = "Stop" },
     { .controle = maxi, .gauche = 7800, .haut = 3840, .largeur = 852, .hauteur = 732, .texte = "Changer", .infobulle = "Cliquer ici pour changer le maximum autorisé", .tabulation = 28, .icone = "cle" },
     { .controle = Text1, .gauche = 3000, .haut = 2520, .largeur = 2892, .hauteur = 288, .texte = "La Pesarine", .infobulle = "Message de la Pesarine", .police = verdana9Gras, .couleurTexte = vertVif, .couleurFond = noir, .tabulation = 0 },
     { .controle = pesees, .gauche = 3480, .haut = 3000, .largeur = 612, .hauteur = 288, .texte = "0", .infobulle = "Nombre de pesées réussies dans cette série", .police = verdana75Gras, .tabulation = 14 },

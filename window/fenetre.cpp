@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -129,10 +130,13 @@ FenetrePesarine::FenetrePesarine(const Horloge& horloge, Hasard& hasard, QWidget
     construireMenu();
 
     marque_ = new MarqueFocus(centralWidget());
-    annonce_ = new Annonce(centralWidget());
+    annonce_ = new Annonce(new BarreAnnonces(centralWidget()));
     annonce_->setObjectName(QStringLiteral("annonce"));
     connect(&clavier_, &FiltreClavier::premiereTouche, this, &FenetrePesarine::marquerFocus);
-    connect(qApp, &QApplication::focusChanged, this, &FenetrePesarine::marquerFocus);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* nouveau) {
+        retenirPoids(nouveau);
+        marquerFocus();
+    });
 
     Timer1_ = new QTimer(this);
     Timer1_->setInterval(1000);
@@ -192,10 +196,7 @@ QWidget* FenetrePesarine::creerControle(const DefinitionControle& d, QWidget* su
         return bouton;
     }
     case Genre::Texte: {
-        auto* ligne = new QLineEdit(texte(d.texte), surface);
-        ligne->setReadOnly(true);
-        ligne->setAlignment(Qt::AlignCenter);
-        return ligne;
+        return new AffichageTexte(texte(d.texte), surface);
     }
     case Genre::Etiquette: {
         auto* etiquette = new QLabel(texte(d.texte), surface);
@@ -328,18 +329,38 @@ ImageControle* FenetrePesarine::image(Controle c) const { return static_cast<Ima
 void FenetrePesarine::appliquerTabulation()
 {
     // The weights come right after the start button: the box, heaviest first, then the plate, from left to right.
-    std::vector<QWidget*> chaine;
+    chaine_.clear();
     for (QWidget* w : tabulation_) {
-        chaine.push_back(w);
+        chaine_.push_back(w);
         if (w == widget(Command1)) {
             for (const Nom groupe : { Nom::boite, Nom::baim }) {
                 for (int i = 0; i < nombrePoids; ++i)
-                    chaine.push_back(widget({ groupe, i }));
+                    chaine_.push_back(widget({ groupe, i }));
             }
         }
     }
-    for (std::size_t i = 1; i < chaine.size(); ++i)
-        setTabOrder(chaine[i - 1], chaine[i]);
+    // The toolkit's own chain, for whoever reads it; Tab itself follows chaine_ (focusNextPrevChild), for
+    // the toolkit moves some widgets to other places of its chain when it is given this order in turn.
+    for (std::size_t i = 1; i < chaine_.size(); ++i)
+        setTabOrder(chaine_[i - 1], chaine_[i]);
+}
+
+bool FenetrePesarine::focusNextPrevChild(bool suivant)
+{
+    const auto ici = std::find(chaine_.begin(), chaine_.end(), focusWidget());
+    if (ici == chaine_.end())
+        return QMainWindow::focusNextPrevChild(suivant);
+    // The next control on view that takes the focus from Tab: of each group of weights, one only.
+    const auto n = std::ptrdiff_t(chaine_.size());
+    const std::ptrdiff_t depart = ici - chaine_.begin();
+    for (std::ptrdiff_t pas = 1; pas < n; ++pas) {
+        QWidget* w = chaine_[std::size_t(((depart + (suivant ? pas : -pas)) % n + n) % n)];
+        if (!w->isHidden() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(suivant ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return true;
 }
 
 void FenetrePesarine::definirLegende(Controle bouton, const QString& legende)
@@ -521,6 +542,23 @@ bool FenetrePesarine::prendLeFocus(Controle poids) const { return image(poids)->
 
 void FenetrePesarine::majFocusPoids()
 {
+    choisirPoidsAtteints();
+    // The focused weight has just left its place, perhaps for a box that opens at once: the focus goes
+    // on to a weight at once, so that the mark never stays around an empty place behind the box.
+    QWidget* focus = focusWidget();
+    for (int i = 0; i < nombrePoids; ++i) {
+        for (const Controle place : { boite(i), baim(i) }) {
+            if (focus == widget(place) && !prendLeFocus(place)) {
+                focusVersVoisin(place);
+                return marquerFocus();
+            }
+        }
+    }
+    marquerFocus();
+}
+
+void FenetrePesarine::choisirPoidsAtteints()
+{
     QWidget* focus = focusWidget();
     for (const auto& [groupe, courant] : { std::pair { Nom::boite, &courantBoite_ }, std::pair { Nom::baim, &courantPlateau_ } }) {
         int choisi = prendLeFocus({ groupe, *courant }) ? *courant : -1;
@@ -539,12 +577,25 @@ void FenetrePesarine::majFocusPoids()
     }
 }
 
+void FenetrePesarine::retenirPoids(QWidget* focus)
+{
+    // Whichever way the focus came to a weight, Tab comes back to that one.
+    for (int i = 0; i < nombrePoids; ++i) {
+        for (const Controle poids : { boite(i), baim(i) }) {
+            if (focus == widget(poids) && prendLeFocus(poids) && focus->focusPolicy() == Qt::NoFocus) {
+                (poids.nom == Nom::boite ? courantBoite_ : courantPlateau_) = i;
+                choisirPoidsAtteints();
+            }
+        }
+    }
+}
+
 void FenetrePesarine::focusSurPoids(Controle poids)
 {
     if (!prendLeFocus(poids))
         return;
     (poids.nom == Nom::boite ? courantBoite_ : courantPlateau_) = poids.index;
-    majFocusPoids();
+    choisirPoidsAtteints();
     widget(poids)->setFocus(Qt::TabFocusReason);
 }
 
@@ -575,6 +626,41 @@ bool FenetrePesarine::focusVersVoisin(Controle poids)
     return false;
 }
 
+int FenetrePesarine::voisinALEcran(Controle depuis, Qt::Key fleche) const
+{
+    // The arrows go by what the pupil sees, not by the weights' order: in the box the small weights stand
+    // in a row above the others, the lightest on the left. Left and Right go to the nearest weight level
+    // with this one; Up and Down to the weight above or below, the one straight above or below first,
+    // then the nearest across.
+    const QRect ici = widget(depuis)->geometry();
+    const bool horizontale = fleche == Qt::Key_Left || fleche == Qt::Key_Right;
+    const int sens = fleche == Qt::Key_Right || fleche == Qt::Key_Down ? 1 : -1;
+    int choisi = -1;
+    std::tuple<bool, int, int> meilleur {};
+    for (int i = 0; i < nombrePoids; ++i) {
+        const Controle c { depuis.nom, i };
+        if (i == depuis.index || !prendLeFocus(c))
+            continue;
+        const QRect la = widget(c)->geometry();
+        const QPoint ecart = la.center() - ici.center();
+        const int leLong = horizontale ? ecart.x() : ecart.y();
+        const int enTravers = std::abs(horizontale ? ecart.y() : ecart.x());
+        const bool memeRangee = la.top() <= ici.bottom() && ici.top() <= la.bottom();
+        if (leLong * sens <= 0 || horizontale != memeRangee)
+            continue;
+        // Left and Right: the nearest along the row. Up and Down: one straight above or below first.
+        const bool enFace = la.left() <= ici.right() && ici.left() <= la.right();
+        const std::tuple<bool, int, int> note = horizontale
+            ? std::tuple { false, std::abs(leLong), enTravers }
+            : std::tuple { !enFace, enTravers, std::abs(leLong) };
+        if (choisi < 0 || note < meilleur) {
+            choisi = i;
+            meilleur = note;
+        }
+    }
+    return choisi;
+}
+
 bool FenetrePesarine::eventFilter(QObject* objet, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
@@ -597,16 +683,10 @@ bool FenetrePesarine::eventFilter(QObject* objet, QEvent* event)
     case Qt::Key_Right:
     case Qt::Key_Down:
     case Qt::Key_Left:
-    case Qt::Key_Up: {
-        const int pas = touche->key() == Qt::Key_Right || touche->key() == Qt::Key_Down ? 1 : -1;
-        for (int i = index + pas; i >= 0 && i < nombrePoids; i += pas) {
-            if (prendLeFocus({ groupe, i })) {
-                focusSurPoids({ groupe, i });
-                break;
-            }
-        }
+    case Qt::Key_Up:
+        if (const int voisin = voisinALEcran({ groupe, index }, Qt::Key(touche->key())); voisin >= 0)
+            focusSurPoids({ groupe, voisin });
         return true;
-    }
     case Qt::Key_Home:
     case Qt::Key_End: {
         const bool debut = touche->key() == Qt::Key_Home;
@@ -629,8 +709,9 @@ void FenetrePesarine::marquerFocus()
     if (!marque_)
         return;
     QWidget* focus = focusWidget();
-    const bool marquable = clavier_.clavierUtilise() && focus
-        && (qobject_cast<QAbstractButton*>(focus) || qobject_cast<ImageControle*>(focus));
+    const auto* image = qobject_cast<ImageControle*>(focus);
+    const bool marquable = clavier_.clavierUtilise() && focus && !focus->isHidden()
+        && (qobject_cast<QAbstractButton*>(focus) || qobject_cast<AffichageTexte*>(focus) || (image && image->tientUnPoids()));
     marque_->suivre(marquable ? focus : nullptr);
 }
 

@@ -47,6 +47,7 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* objet, QEvent* event) override;
+    bool focusNextPrevChild(bool suivant) override;
 
 private:
     void construireControles();
@@ -67,8 +68,12 @@ private:
     void deplacerPoids(Controle poids);
     bool prendLeFocus(Controle poids) const;
     void majFocusPoids();
+    void choisirPoidsAtteints();
+    void retenirPoids(QWidget* focus);
     void focusSurPoids(Controle poids);
     bool focusVersVoisin(Controle poids);
+    // The weight of the same group that an arrow key reaches, by their places on the screen; -1 for none.
+    int voisinALEcran(Controle depuis, Qt::Key fleche) const;
     void marquerFocus();
 
     void definirLegende(Controle bouton, const QString& legende) override;
@@ -98,6 +103,7 @@ private:
     Exercice exercice_;
     std::map<Cle, QWidget*> widgets_;
     std::vector<QWidget*> tabulation_; // widgets that take the focus, in tab order
+    std::vector<QWidget*> chaine_; // the same with the weights, in the order that Tab follows
     QTimer* Timer1_ = nullptr;
     MarqueFocus* marque_ = nullptr;
     Annonce* annonce_ = nullptr;

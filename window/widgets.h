@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QToolButton>
 #include <QWidget>
@@ -59,6 +60,18 @@ private:
     QColor couleur_;
 };
 
+// A display that the program writes and the pupil only reads. Reached with Tab, it selects nothing, so
+// that its text keeps its colour and a screen reader hears no selection: its label, then its value.
+class AffichageTexte : public QLineEdit {
+    Q_OBJECT
+
+public:
+    AffichageTexte(const QString& texte, QWidget* parent);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+};
+
 // A picture button, icon above caption, that Return and Enter press as well as Space.
 class BoutonImage : public QToolButton {
 public:
@@ -69,7 +82,9 @@ protected:
 };
 
 // Says a short text to a screen reader each time it is given one, whatever has the focus: the window
-// tells the verdict through it after every move. It shows nothing on the screen.
+// tells the verdict through it after every move. It shows nothing on the screen. It stands in a
+// status bar of its own, equally unseen, for a screen reader speaks a message of a status bar without
+// saying "notification" before each verdict.
 class Annonce : public QWidget {
     Q_OBJECT
 
@@ -77,4 +92,11 @@ public:
     explicit Annonce(QWidget* parent = nullptr);
 
     void annoncer(const QString& texte);
+};
+
+class BarreAnnonces : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit BarreAnnonces(QWidget* parent = nullptr);
 };

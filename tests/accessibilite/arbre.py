@@ -1,7 +1,10 @@
 """Reads the program over AT-SPI as a screen reader does, presses its controls, and checks what a
 blind pupil is told: the names of the weights in the box and on the plate, no empty place to press,
-no internal control name, the labels of the displays, and the verdict after a move."""
+no internal control name, the labels of the displays and their whole values, the verdict after a move
+(a message of a status bar, which a screen reader speaks without its role), the help box's text, the
+answer field named by its prompt and the Stop button by its name."""
 import re
+import subprocess
 import sys
 import time
 
@@ -63,7 +66,39 @@ def attendre(secondes):
         time.sleep(0.01)
 
 
+def touche(nom):
+    """A key of the real keyboard, to the window that has it (xdotool)."""
+    subprocess.run(["xdotool", "key", nom], check=True)
+
+
+def fenetre_nommee(app, role, nom, secondes=5):
+    fin = time.time() + secondes
+    while time.time() < fin:
+        for n in noeuds(app):
+            if n.getRoleName() == role and n.name == nom and n.getState().contains(pyatspi.STATE_SHOWING):
+                return n
+        attendre(0.1)
+    return None
+
+
 app = programme()
+
+# The help box: F1 opens it, and its whole text is there for the screen reader to speak.
+# No window manager runs here: the window is given the keyboard as a desktop would.
+subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^La Pesarine  ", "windowfocus", "--sync"],
+               check=True, timeout=10)
+attendre(0.5)
+touche("F1")
+aide = fenetre_nommee(app, "alert", "La Pesarine: Aide")
+if aide is None:
+    echecs.append("F1 n'ouvre aucune boîte d'aide")
+else:
+    textes = [n.name for n in noeuds(aide) if n.getRoleName() == "label"] + [aide.description or ""]
+    verifier(any("Mode d'emploi" in t and "Cliquer sur le bouton Stop pour arrêter le chronomètre" in t
+                 and "Déplacer la boîte de dialogue" in t for t in textes),
+             f"la boîte d'aide n'offre pas son texte : {textes}")
+    touche("Return")
+    attendre(1.0)
 noms_internes = re.compile(r"^(Command[12]|maxi|Text[12]|pesees|Err|tempo|rend|Image[123]|Shape1|Label[1-8]|"
                            r"trop|manque|equilibre|mini|(boite|baim|Picture2)\(\d+\))$")
 masses = ["500 grammes", "200 grammes", "100 grammes", "100 grammes", "50 grammes", "20 grammes", "10 grammes",
@@ -82,7 +117,13 @@ def noter(evenement):
         annonces.append(evenement.source.name)
 
 
+# Qt 6.8 and later tell the verdict as an announcement of its text; earlier, as a notification that appears.
+def noter_annonce(evenement):
+    annonces.append(str(evenement.any_data))
+
+
 pyatspi.Registry.registerEventListener(noter, "object:state-changed:showing")
+pyatspi.Registry.registerEventListener(noter_annonce, "object:announcement")
 
 presser(app, "Démarrer")
 attendre(1.5)
@@ -126,6 +167,62 @@ champs = [n for n in noeuds(app) if n.getRoleName() == "text"]
 for etiquette in ["Pesées réussies:", "Erreurs de calcul:", "Chrono:", "Rendement par minute:", "Maximum:"]:
     lies = [n for n in champs if etiquette in etiquettes(n)]
     verifier(len(lies) == 1, f"« {etiquette} » n'est lié à aucun champ")
+
+# The displays give their whole value, the last character too ("0" of a counter is not nothing).
+for nom, attendu in [("Nombre de pesées réussies dans cette série", "0"), ("Nombre d'erreurs de calcul", "0"),
+                     ("Masse maximum autorisée", "1000")]:
+    n = next((c for c in champs if c.name == nom), None)
+    if n is None:
+        echecs.append(f"aucun champ nommé « {nom} »")
+        continue
+    texte = n.queryText()
+    # A screen reader asks for the line at the caret, or at the last character when the caret ends the text.
+    for position, unite in [(p, u) for p in {0, len(attendu) - 1}
+                            for u in (pyatspi.TEXT_BOUNDARY_LINE_START, pyatspi.TEXT_BOUNDARY_LINE_END)]:
+        ligne = texte.getTextAtOffset(position, unite)
+        verifier((ligne[0], ligne[1], ligne[2]) == (attendu, 0, len(attendu))
+                 and texte.getText(ligne[1], ligne[2]) == attendu,
+                 f"la ligne de « {nom} » se lit {tuple(ligne)!r}, et non {attendu!r} de 0 à {len(attendu)}")
+    verifier(not n.getState().contains(pyatspi.STATE_EDITABLE), f"« {nom} » se présente comme modifiable")
+
+# The verdicts are messages of a status bar.
+notification = next((n for n in noeuds(app) if n.getRoleName() == "notification"), None)
+verifier(notification is not None and notification.parent.getRoleName() == "status bar",
+         "le verdict n'est pas le message d'une barre d'état")
+
+# The Stop button is called Stop, its tooltip describes it.
+stop = [n for n in noeuds(app) if (n.description or "").startswith("Cliquer ici pour arrêter le chronomètre")]
+verifier([n.name for n in stop] == ["Stop"], f"le bouton d'arrêt se nomme {[n.name for n in stop]}")
+
+# A weighing to its end: the box's weights in turn, the heaviest first, each taken off again when it is too
+# much; then the answer box, whose field is named by the prompt.
+def message_lu():
+    return message.queryText().getText(0, -1) if message else ""
+
+
+invite = "Tu as réussi à équilibrer la balance, Bravo ! Calcule et tape la masse du paquet en grammes:"
+reponse = None
+for n in pressables(app):
+    if n.name.endswith(", sur le plateau"):
+        presser(app, n.name)
+        attendre(0.5)
+for m in masses:
+    nom = f"{m}, dans la boîte"
+    if not presser(app, nom):
+        echecs.append(f"la pesée s'arrête au message {message_lu()!r}")
+        break
+    attendre(0.7)
+    reponse = fenetre_nommee(app, "dialog", "La balance est équilibrée, BRAVO!", 0.5)
+    if reponse is not None:
+        break
+    if message_lu() == "Il y a trop de poids.":
+        presser(app, f"{m}, sur le plateau")
+        attendre(0.7)
+if reponse is None:
+    echecs.append("la balance ne s'équilibre pas, ou la boîte de réponse ne s'ouvre pas")
+else:
+    champ = next((n for n in noeuds(reponse) if n.getRoleName() == "text"), None)
+    verifier(champ is not None and champ.name == invite, f"le champ de réponse se nomme {champ and champ.name!r}")
 
 for e in echecs:
     print("ÉCHEC :", e, file=sys.stderr)

@@ -60,29 +60,36 @@ if [[ -z "${DISPLAY:-}" ]]; then
 fi
 xwininfo -root >/dev/null || echec "l'écran $DISPLAY ne répond pas"
 
-QT_QPA_PLATFORM=xcb "$programme" &
-pid=$!
-pids=("$pid" "${pids[@]}")
-
+# Starts a command line and waits for the window of its process; sets fenetre.
 # No window manager runs here, so the program's windows are children of the root window.
-fenetre=
-debut=$SECONDS
-while ((SECONDS - debut < delai)); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-        statut=0
-        wait "$pid" || statut=$?
-        echec "le programme s'est arrêté avec le code $statut avant d'ouvrir sa fenêtre"
-    fi
-    for id in $(xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p'); do
-        if xprop -id "$id" _NET_WM_PID 2>/dev/null | grep -q "= $pid\$" \
-            && xwininfo -id "$id" | grep -q 'Map State: IsViewable'; then
-            fenetre=$id
+attendre_fenetre() {
+    QT_QPA_PLATFORM=xcb "$@" &
+    pid=$!
+    pids=("$pid" "${pids[@]}")
+    fenetre=
+    local debut=$SECONDS
+    while ((SECONDS - debut < delai)); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            statut=0
+            wait "$pid" || statut=$?
+            echec "« $* » s'est arrêté avec le code $statut avant d'ouvrir sa fenêtre"
         fi
+        for id in $(xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p'); do
+            if xprop -id "$id" _NET_WM_PID 2>/dev/null | grep -q "= $pid\$" \
+                && xwininfo -id "$id" | grep -q 'Map State: IsViewable'; then
+                fenetre=$id
+            fi
+        done
+        [[ -n "$fenetre" ]] && return
+        sleep 0.1
     done
-    [[ -n "$fenetre" ]] && break
-    sleep 0.1
-done
-[[ -n "$fenetre" ]] || echec "aucune fenêtre du programme n'est apparue en $delai s"
+    echec "aucune fenêtre de « $* » n'est apparue en $delai s"
+}
+
+largeur() { xwininfo -id "$1" | sed -n 's/^ *Width: //p'; }
+hauteur() { xwininfo -id "$1" | sed -n 's/^ *Height: //p'; }
+
+attendre_fenetre "$programme"
 xwininfo -id "$fenetre" | sed -n 's/^xwininfo: //p'
 
 classe=$(xprop -id "$fenetre" WM_CLASS)
@@ -93,3 +100,28 @@ attendue=$(sed -n 's/^StartupWMClass=//p' "$bureau")
     || echec "la fenêtre a la classe « $instance », l'entrée de bureau attend StartupWMClass=$attendue"
 
 echo "Fenêtre $fenetre ouverte, de la classe que l'entrée de bureau attend."
+largeur1=$(largeur "$fenetre") hauteur1=$(hauteur "$fenetre")
+kill "$pid"
+
+# Each action of the entry (the whiteboard sizes) opens the window that much larger: its command line is the
+# entry's own, with this build's program in place of the installed one.
+actions=$(sed -n 's/^Actions=//p' "$bureau" | tr ';' ' ')
+[[ -n "$actions" ]] || echec "l'entrée de bureau n'offre aucune action"
+facteurs=()
+for action in $actions; do
+    ligne=$(sed -n "/^\[Desktop Action $action\]/,/^\[/s/^Exec=//p" "$bureau")
+    facteur=$(sed -n 's/.*QT_SCALE_FACTOR=\([0-9.]*\).*/\1/p' <<<"$ligne")
+    [[ -n "$facteur" ]] || echec "l'action $action ne donne pas d'échelle : $ligne"
+    facteurs+=("$facteur")
+    read -r -a mots <<<"$ligne"
+    for i in "${!mots[@]}"; do [[ "${mots[$i]}" == pesarine ]] && mots[$i]=$programme; done
+    attendre_fenetre "${mots[@]}"
+    attendue=$(awk -v l="$largeur1" -v f="$facteur" 'BEGIN { printf "%d", l * f + 0.5 }')
+    vue=$(largeur "$fenetre")
+    (( vue >= attendue - 2 && vue <= attendue + 2 )) \
+        || echec "l'action $action ($ligne) ouvre une fenêtre de $vue pixels de large, et non $attendue ($largeur1 × $facteur)"
+    echo "Action $action : fenêtre de ${vue} × $(hauteur "$fenetre") pixels (${largeur1} × ${hauteur1} sans échelle)."
+    kill "$pid"
+done
+[[ "$(printf '%s\n' "${facteurs[@]}" | sort -n | tr '\n' ' ')" == "1.5 2 " ]] \
+    || echec "les actions ouvrent la fenêtre aux échelles ${facteurs[*]}, et non 2 et 1,5"

@@ -17,7 +17,8 @@ fi
 
 bureau="$prefixe/share/applications/$identifiant.desktop"
 metainfo="$prefixe/share/metainfo/$identifiant.metainfo.xml"
-cle() { sed -n "s/^$1=//p" "$bureau"; }
+# A key of the entry's main group, not of its actions.
+cle() { sed -n "/^\[Desktop Entry\]/,/^\[Desktop Action/s/^$1=//p" "$bureau"; }
 
 [[ -x "$prefixe/bin/$(cle Exec)" ]] || echec "Exec=$(cle Exec) n'est pas un exécutable installé dans bin/"
 [[ "$(cle Icon)" == "$identifiant" ]] || echec "Icon=$(cle Icon) au lieu de $identifiant"

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QStringList>
 
 #include <utility>
 
@@ -77,12 +78,64 @@ private Q_SLOTS:
         preparerApplication(*qApp);
     }
 
+    void theServerSaysWhichPressIsARepeat_data();
+    void theServerSaysWhichPressIsARepeat();
     void aWholeSeriesIsPlayedWithTheKeyboardAlone();
     void takingTheWeightsOffAfterTheAnswerLeavesTheFocusOnSomething();
     void theFocusMarkAppearsAtTheFirstKeyAndStandsOutOnEveryBackground();
     void emptyPlacesAreNotPresentedAsWeights();
     void aDisplayGivenTheTextItHoldsSendsNothing();
+    void theRingFollowsEveryStepOfASeriesAndNeverMarksAnEmptyPlaceOrAnotherText();
+    void fromEveryWeightOfTheBoxOneTabReachesThePlate();
+    void anArrowGoesToTheWeightSeenOnThatSide_data();
+    void anArrowGoesToTheWeightSeenOnThatSide();
 };
+
+void TestClavier::theServerSaysWhichPressIsARepeat_data()
+{
+    // The X server's key events, one a word: "p36@100" a press of key 36 at server time 100 ms, "r36@200" its
+    // release, "u36" the server saying that the key is up now. Then, for each press, whether it is a repeat.
+    QTest::addColumn<QString>("evenements");
+    QTest::addColumn<QList<bool>>("repetitions");
+
+    QTest::newRow("a press after a release acts, however soon") << "p36@100 r36@150 p36@250 r36@300 p36@301"
+                                                              << QList<bool> { false, false, false };
+    QTest::newRow("held: the server repeats with a release and a press of one stamp")
+        << "p36@100 r36@600 p36@600 r36@640 p36@640 r36@900 p36@1500" << QList<bool> { false, true, true, false };
+    QTest::newRow("held: the server repeats with presses alone") << "p36@100 p36@600 p36@640 r36@900 p36@950"
+                                                                 << QList<bool> { false, true, true, false };
+    QTest::newRow("a release that went elsewhere keeps the key down, for hours if need be")
+        << "p36@100 p36@9000000" << QList<bool> { false, true };
+    QTest::newRow("until the server says the key is up") << "p36@100 u36 p36@2000" << QList<bool> { false, false };
+    QTest::newRow("each key on its own") << "p36@100 p65@120 r36@130 p36@130 r65@200 p65@250"
+                                         << QList<bool> { false, false, true, false };
+}
+
+void TestClavier::theServerSaysWhichPressIsARepeat()
+{
+    QFETCH(QString, evenements);
+    QFETCH(QList<bool>, repetitions);
+    SuiviTouchesX x;
+    QList<bool> vues;
+    QList<std::pair<quint32, quint32>> appuis;
+    for (const QString& e : evenements.split(QLatin1Char(' '))) {
+        const QStringList parties = e.mid(1).split(QLatin1Char('@'));
+        const quint32 code = parties[0].toUInt();
+        if (e.startsWith(QLatin1Char('p'))) {
+            vues << x.appui(code, parties[1].toUInt());
+            appuis.append({ code, parties[1].toUInt() });
+        } else if (e.startsWith(QLatin1Char('r'))) {
+            x.relache(code, parties[1].toUInt());
+        } else {
+            x.oublier(code);
+        }
+    }
+    QCOMPARE(vues, repetitions);
+    // The toolkit's key events come later: each finds the judgment of its press, and no other.
+    for (qsizetype n = 0; n < appuis.size(); ++n)
+        QCOMPARE(x.jugement(appuis[n].first, appuis[n].second), std::optional<bool>(repetitions[n]));
+    QCOMPARE(x.jugement(36, 7), std::nullopt);
+}
 
 void TestClavier::aWholeSeriesIsPlayedWithTheKeyboardAlone()
 {
@@ -113,10 +166,10 @@ void TestClavier::aWholeSeriesIsPlayedWithTheKeyboardAlone()
     QCOMPARE(focus(banc.fenetre), QStringLiteral("boite(2)"));
     taper(banc.fenetre, Qt::Key_Space); // 300 g
     QCOMPARE(focus(banc.fenetre), QStringLiteral("boite(3)"));
-    taper(banc.fenetre, Qt::Key_Down);
+    taper(banc.fenetre, Qt::Key_Right);
     QCOMPARE(focus(banc.fenetre), QStringLiteral("boite(4)"));
-    taper(banc.fenetre, Qt::Key_Up);
-    taper(banc.fenetre, Qt::Key_Down);
+    taper(banc.fenetre, Qt::Key_Left);
+    taper(banc.fenetre, Qt::Key_Right);
     QCOMPARE(focus(banc.fenetre), QStringLiteral("boite(4)"));
 
     taper(banc.fenetre, Qt::Key_Tab);
@@ -311,19 +364,47 @@ void TestClavier::emptyPlacesAreNotPresentedAsWeights()
     }
 }
 
-// Counts the times a widget is shown.
-class Apparitions : public QObject {
+// The texts told to a screen reader through the window's announcer: with Qt 6.8 and later, the
+// announcements the toolkit hands on; before, the announcer's name each time it is shown.
+class Annonces : public QObject {
 public:
-    explicit Apparitions(QWidget* w) { w->installEventFilter(this); }
-    int nombre = 0;
+    explicit Annonces(QWidget* annonceur)
+        : annonceur_(annonceur)
+    {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        actives_ = this;
+        QAccessible::setActive(true);
+        precedent_ = QAccessible::installUpdateHandler([](QAccessibleEvent* e) {
+            if (e->type() == QAccessible::Announcement)
+                actives_->textes << static_cast<QAccessibleAnnouncementEvent*>(e)->message();
+        });
+#else
+        annonceur->installEventFilter(this);
+#endif
+    }
+    ~Annonces() override
+    {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        QAccessible::installUpdateHandler(precedent_);
+        actives_ = nullptr;
+#endif
+    }
+    QStringList textes;
 
 protected:
     bool eventFilter(QObject*, QEvent* e) override
     {
         if (e->type() == QEvent::Show)
-            ++nombre;
+            textes << QAccessible::queryAccessibleInterface(annonceur_)->text(QAccessible::Name);
         return false;
     }
+
+private:
+    QWidget* annonceur_;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    static inline Annonces* actives_ = nullptr;
+    QAccessible::UpdateHandler precedent_ = nullptr;
+#endif
 };
 
 void TestClavier::aDisplayGivenTheTextItHoldsSendsNothing()
@@ -349,14 +430,199 @@ void TestClavier::aDisplayGivenTheTextItHoldsSendsNothing()
     QSignalSpy messageBouge(banc.w<QLineEdit>(Text1), &QLineEdit::cursorPositionChanged);
     QWidget* annonce = banc.fenetre.findChild<QWidget*>(QStringLiteral("annonce"));
     QVERIFY(annonce);
-    Apparitions apparitions(annonce);
+    Annonces annonces(annonce);
     banc.cliquerAuMilieu(boite(10));
     QCOMPARE(banc.w<QLineEdit>(Text1)->text(), QStringLiteral("Il manque du poids."));
     QCOMPARE(messageBouge.count(), 0);
-    QCOMPARE(apparitions.nombre, 1);
-    QCOMPARE(QAccessible::queryAccessibleInterface(annonce)->role(), QAccessible::Notification);
-    QCOMPARE(QAccessible::queryAccessibleInterface(annonce)->text(QAccessible::Name), QStringLiteral("Il manque du poids."));
+    QCOMPARE(annonces.textes, QStringList { QStringLiteral("Il manque du poids.") });
     QCOMPARE(banc.w(Image1)->accessibleName(), QStringLiteral("Balance : il manque du poids."));
+}
+
+namespace {
+
+// What is wrong with the focus ring as it stands, or nothing: it must stand around the control that has
+// the focus, a control on view that the pupil can use, and cover no other control's text.
+QString defautDeMarque(Banc& banc)
+{
+    const auto* marque = banc.fenetre.findChild<QWidget*>(QStringLiteral("marqueFocus"));
+    if (!marque)
+        return QStringLiteral("no ring");
+    QWidget* focus = banc.fenetre.focusWidget();
+    if (!marque->isVisible())
+        return QStringLiteral("no ring shown, the focus on %1").arg(focus ? focus->objectName() : QStringLiteral("nothing"));
+    if (!focus || focus->isHidden())
+        return QStringLiteral("a ring around a hidden control");
+    if (auto* image = qobject_cast<ImageControle*>(focus); image && !image->tientUnPoids())
+        return QStringLiteral("a ring around the empty place %1").arg(focus->objectName());
+    const QRect anneau = marque->geometry();
+    if (!anneau.contains(focus->geometry()))
+        return QStringLiteral("the ring at %1,%2 is not around %3").arg(anneau.x()).arg(anneau.y()).arg(focus->objectName());
+    for (QWidget* autre : banc.fenetre.centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (autre == focus || autre == marque || autre->isHidden())
+            continue;
+        if (const QRect texte = MarqueFocus::placeDuTexte(autre); !texte.isEmpty() && texte.intersects(anneau)) {
+            // The ring may lie over the other control only inside the focused one.
+            if (!texte.intersected(anneau).intersected(focus->geometry()).isEmpty() || !focus->geometry().contains(texte.intersected(anneau)))
+                return QStringLiteral("the ring around %1 covers the text of %2").arg(focus->objectName(), autre->objectName());
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+// The ring is where the eye looks for the keyboard: after each key of a weighing played by keys alone,
+// also behind the answer box, when the weight that balanced the scale has just left its place.
+void TestClavier::theRingFollowsEveryStepOfASeriesAndNeverMarksAnEmptyPlaceOrAnotherText()
+{
+    Banc banc(350);
+    banc.fenetre.show();
+    QVERIFY(QTest::qWaitForWindowActive(&banc.fenetre));
+    QStringList defauts;
+    const auto apres = [&](const QString& etape) {
+        if (const QString d = defautDeMarque(banc); !d.isEmpty())
+            defauts << etape + QStringLiteral(": ") + d;
+    };
+
+    taper(banc.fenetre, Qt::Key_Space); // "Démarrer"
+    apres(QStringLiteral("start"));
+    for (const auto& [touche, nom] : { std::pair { Qt::Key_Right, "Right" }, { Qt::Key_Space, "200 g" },
+             { Qt::Key_Tab, "Tab to the plate" }, { Qt::Key_Backtab, "back to the box" }, { Qt::Key_Space, "300 g" },
+             { Qt::Key_Right, "Right" } }) {
+        taper(banc.fenetre, touche);
+        apres(QString::fromUtf8(nom));
+    }
+    QCOMPARE(focus(banc.fenetre), QStringLiteral("boite(4)"));
+
+    // From the box, one Tab reaches the plate, and one Shift+Tab comes back.
+    taper(banc.fenetre, Qt::Key_Tab);
+    QCOMPARE(focus(banc.fenetre), QStringLiteral("baim(1)"));
+    taper(banc.fenetre, Qt::Key_Backtab);
+    QCOMPARE(focus(banc.fenetre), QStringLiteral("boite(4)"));
+
+    QWidget* ecranDerriere = nullptr;
+    Scenario scenario;
+    scenario.puis<BoiteSaisie>([&](BoiteSaisie* reponse) {
+        apres(QStringLiteral("answer box open"));
+        ecranDerriere = banc.fenetre.focusWidget();
+        repondre(QStringLiteral("350"))(reponse);
+    });
+    taper(banc.fenetre, Qt::Key_Space); // 350 g: level
+    QVERIFY(scenario.fini());
+    QVERIFY(ecranDerriere != banc.w(boite(4)));
+    apres(QStringLiteral("right answer"));
+    QCOMPARE(focus(banc.fenetre), QStringLiteral("Command1"));
+
+    // Around the chain: every display shows the ring too, and keeps its text's colour.
+    QStringList chaine;
+    for (int n = 0; n < 12; ++n) {
+        taper(banc.fenetre, Qt::Key_Tab);
+        chaine << focus(banc.fenetre);
+        apres(QStringLiteral("Tab onto ") + chaine.last());
+        if (auto* affichage = qobject_cast<QLineEdit*>(banc.fenetre.focusWidget()))
+            QVERIFY2(!affichage->hasSelectedText(), qPrintable(chaine.last()));
+    }
+    QCOMPARE(chaine.mid(0, 9),
+        QStringList({ "baim(1)", "Text1", "pesees", "Err", "tempo", "rend", "Command2", "Text2", "Command1" }));
+    QVERIFY2(defauts.isEmpty(), qPrintable(defauts.join(QLatin1Char('\n'))));
+
+    // The message line, focused, shows its verdict in its own colour.
+    while (focus(banc.fenetre) != QLatin1String("Text1"))
+        taper(banc.fenetre, Qt::Key_Tab);
+    const QColor vert(0, 255, 0);
+    QCOMPARE(banc.w<QLineEdit>(Text1)->palette().color(QPalette::Text), vert);
+    const QImage message = banc.w(Text1)->grab().toImage();
+    int pixelsVerts = 0;
+    for (int y = 0; y < message.height(); ++y) {
+        for (int x = 0; x < message.width(); ++x)
+            pixelsVerts += message.pixelColor(x, y) == vert;
+    }
+    QVERIFY2(pixelsVerts > 20, "the focused message line lost its green");
+
+    // Stop, then round the chain of a series' end, "Changer" included.
+    while (focus(banc.fenetre) != QLatin1String("Command2"))
+        taper(banc.fenetre, Qt::Key_Tab);
+    taper(banc.fenetre, Qt::Key_Space);
+    defauts.clear();
+    apres(QStringLiteral("Stop"));
+    QStringList fin;
+    for (int n = 0; n < 10; ++n) {
+        taper(banc.fenetre, Qt::Key_Tab);
+        fin << focus(banc.fenetre);
+        apres(QStringLiteral("Tab onto ") + fin.last());
+    }
+    QVERIFY(fin.contains(QStringLiteral("maxi")));
+    QVERIFY2(defauts.isEmpty(), qPrintable(defauts.join(QLatin1Char('\n'))));
+}
+
+// The two groups of weights are neighbours for Tab, whichever weight of the box the pupil stands on.
+void TestClavier::fromEveryWeightOfTheBoxOneTabReachesThePlate()
+{
+    Banc banc(1000);
+    banc.fenetre.show();
+    QVERIFY(QTest::qWaitForWindowActive(&banc.fenetre));
+    taper(banc.fenetre, Qt::Key_Space); // "Démarrer"
+    banc.cliquerAuMilieu(boite(11));
+    for (int i = 0; i < 11; ++i) {
+        banc.w(boite(i))->setFocus(Qt::TabFocusReason);
+        taper(banc.fenetre, Qt::Key_Tab);
+        QCOMPARE(focus(banc.fenetre), QStringLiteral("baim(11)"));
+        taper(banc.fenetre, Qt::Key_Backtab);
+        QCOMPARE(focus(banc.fenetre), QStringLiteral("boite(%1)").arg(i));
+    }
+}
+
+void TestClavier::anArrowGoesToTheWeightSeenOnThatSide_data()
+{
+    QTest::addColumn<QList<int>>("surLePlateau");
+    QTest::addColumn<QString>("depart");
+    QTest::addColumn<int>("touche");
+    QTest::addColumn<QString>("arrivee");
+
+    const QList<int> aucun;
+    // The box: the big weights in a row at the bottom, heaviest on the left; above the 20 g and the
+    // 10 g weights a row of small ones, from the left: 1 g, 2 g, 2 g, 5 g.
+    QTest::newRow("box, 10 g, Right: the other 10 g") << aucun << "boite(6)" << int(Qt::Key_Right) << "boite(7)";
+    QTest::newRow("box, last 10 g, Right: nothing further") << aucun << "boite(7)" << int(Qt::Key_Right) << "boite(7)";
+    QTest::newRow("box, last 10 g, Up: the 5 g above it") << aucun << "boite(7)" << int(Qt::Key_Up) << "boite(8)";
+    QTest::newRow("box, 5 g, Left: the 2 g on its left") << aucun << "boite(8)" << int(Qt::Key_Left) << "boite(9)";
+    QTest::newRow("box, 2 g, Left: the other 2 g") << aucun << "boite(9)" << int(Qt::Key_Left) << "boite(10)";
+    QTest::newRow("box, second 2 g, Left: the 1 g") << aucun << "boite(10)" << int(Qt::Key_Left) << "boite(11)";
+    QTest::newRow("box, 1 g, Right: the 2 g") << aucun << "boite(11)" << int(Qt::Key_Right) << "boite(10)";
+    QTest::newRow("box, 5 g, Right: nothing in its row") << aucun << "boite(8)" << int(Qt::Key_Right) << "boite(8)";
+    QTest::newRow("box, 5 g, Down: the 10 g below") << aucun << "boite(8)" << int(Qt::Key_Down) << "boite(7)";
+    QTest::newRow("box, 20 g, Up: the 2 g above") << aucun << "boite(5)" << int(Qt::Key_Up) << "boite(10)";
+    QTest::newRow("box, 500 g, Left: nothing") << aucun << "boite(0)" << int(Qt::Key_Left) << "boite(0)";
+    QTest::newRow("box, 50 g, Left: the 100 g") << aucun << "boite(4)" << int(Qt::Key_Left) << "boite(3)";
+    QTest::newRow("box, 50 g, Down: nothing below") << aucun << "boite(4)" << int(Qt::Key_Down) << "boite(4)";
+    QTest::newRow("box, 1 g gone, 2 g, Left: the tall 200 g level with it") << QList<int> { 11 } << "boite(10)"
+                                                                               << int(Qt::Key_Left) << "boite(1)";
+    // The plate: side by side, heaviest on the left; the empty places are skipped.
+    const QList<int> trois { 0, 1, 5 };
+    QTest::newRow("plate, 200 g, Right: the 20 g") << trois << "baim(1)" << int(Qt::Key_Right) << "baim(5)";
+    QTest::newRow("plate, 20 g, Left: the 200 g") << trois << "baim(5)" << int(Qt::Key_Left) << "baim(1)";
+    QTest::newRow("plate, 20 g, Right: nothing") << trois << "baim(5)" << int(Qt::Key_Right) << "baim(5)";
+    QTest::newRow("plate, 500 g, Up: nothing above") << trois << "baim(0)" << int(Qt::Key_Up) << "baim(0)";
+}
+
+void TestClavier::anArrowGoesToTheWeightSeenOnThatSide()
+{
+    QFETCH(QList<int>, surLePlateau);
+    QFETCH(QString, depart);
+    QFETCH(int, touche);
+    QFETCH(QString, arrivee);
+
+    Banc banc(1000);
+    banc.fenetre.show();
+    QVERIFY(QTest::qWaitForWindowActive(&banc.fenetre));
+    banc.cliquerAuMilieu(Command1);
+    for (const int i : surLePlateau)
+        banc.cliquerAuMilieu(boite(i));
+    auto* w = banc.fenetre.findChild<QWidget*>(depart);
+    QVERIFY(w);
+    w->setFocus(Qt::TabFocusReason);
+    taper(banc.fenetre, Qt::Key(touche));
+    QCOMPARE(focus(banc.fenetre), arrivee);
 }
 
 QTEST_MAIN(TestClavier)
